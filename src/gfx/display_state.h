@@ -1,0 +1,24 @@
+// State of the display: mode flags, the frame and sheet surfaces and the palette copy.
+#pragma once
+#include <cstdint>
+
+#include "gfx/surface.h"
+#include "platform/presenter.h"
+
+namespace vorna {
+
+struct DisplayState {
+    // Mode flags set by the command line (and by the window when the user accepts full screen).
+    int32_t FullScreenMode = 0;
+    int32_t EmulationOnly = 1;
+    int32_t SystemMemorySurfaces = 1;
+
+    int32_t DisplayReady = 0;
+    bool deviceCreated = false; // the DirectDraw object exists (the sheet lives with it)
+    Surface BackBuffer;          // the 320 x 240 frame every scene draws into
+    Surface SheetSurface;        // the graphics sheet
+    bool frameClipperExists = false;
+    PaletteEntry PaletteEntries[256] = {};
+};
+
+} // namespace vorna

@@ -1,0 +1,41 @@
+// The core's own 8-bit surfaces, mimicking the DirectDraw surface behaviour the drawing family relies on.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace vorna {
+
+// DirectDraw-style results, as the drawing family and presentation interpret them.
+constexpr int32_t DD_OK = 0;
+constexpr int32_t DDERR_WASSTILLDRAWING = static_cast<int32_t>(0x8876021Cu);
+constexpr int32_t DDERR_SURFACELOST = static_cast<int32_t>(0x887601C2u);
+constexpr int32_t DDERR_INVALIDRECT = static_cast<int32_t>(0x88760096u);
+constexpr int32_t DDERR_GENERIC = static_cast<int32_t>(0x80004005u);
+
+struct ClipRect {
+    int32_t left, top, right, bottom; // right and bottom exclusive
+};
+
+struct Surface {
+    bool exists = false;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t pitch = 0;
+    std::vector<uint8_t> pixels;
+    // Source colour key (DDCKEY_SRCBLT), low and high value.
+    bool hasColourKey = false;
+    uint32_t keyLow = 0;
+    uint32_t keyHigh = 0;
+    // The clipper attached to the surface, if any (its single clip rectangle).
+    bool hasClipper = false;
+    ClipRect clip{0, 0, 0, 0};
+    // Lost until restored; a locked surface refuses blits and further locks.
+    bool lost = false;
+    bool locked = false;
+    // Fault injection for tests: the next injectBusy calls report DDERR_WASSTILLDRAWING,
+    // and injectLost makes the next call find the surface lost.
+    int32_t injectBusy = 0;
+    bool injectLost = false;
+};
+
+} // namespace vorna

@@ -1,0 +1,50 @@
+// The MIDI stream device with winmm's semantics, and the event the player's stop waits on.
+#pragma once
+#include <cstdint>
+
+namespace vorna {
+
+constexpr uint32_t MMSYSERR_NOERROR = 0;
+constexpr uint32_t MMSYSERR_ERROR = 1;
+constexpr unsigned MOM_DONE = 0x3C9;
+
+// The part of MIDIHDR the player uses.
+struct MidiHeader {
+    uint8_t* data;
+    uint32_t bufferLength;
+    uint32_t bytesRecorded;
+    uint32_t flags;    // owned by the device
+    void* deviceData;  // owned by the device
+};
+
+// Called on the device's own thread (never the game's) with MOM_DONE when a queued buffer comes back.
+using MidiStreamCallback = void (*)(void* context, unsigned message, MidiHeader* header);
+
+class SyncEvent {
+public:
+    virtual ~SyncEvent() = default;
+    virtual void Set() = 0;
+    // Auto-reset wait: true when signalled within timeoutMs (the signal is consumed), false on time-out.
+    virtual bool Wait(uint32_t timeoutMs) = 0;
+};
+
+// Results are MMRESULT values: MMSYSERR_NOERROR on success.
+// The stream starts paused; Out queues; Restart starts or resumes; Stop returns every queued buffer.
+class MidiStreamDevice {
+public:
+    virtual ~MidiStreamDevice() = default;
+    virtual uint32_t Open(MidiStreamCallback callback, void* context) = 0;
+    virtual uint32_t SetTimeDivision(uint32_t ticksPerQuarter) = 0;
+    virtual uint32_t PrepareHeader(MidiHeader* header) = 0;
+    virtual uint32_t UnprepareHeader(MidiHeader* header) = 0;
+    virtual uint32_t Out(MidiHeader* header) = 0;
+    virtual uint32_t Restart() = 0;
+    virtual uint32_t Stop() = 0;
+    virtual uint32_t Reset() = 0;
+    virtual uint32_t Close() = 0;
+    // The auto-reset event "Wait For Buffer Return"; null on failure. Owned by the caller until DestroyEvent.
+    virtual SyncEvent* CreateEvent() = 0;
+    virtual void DestroyEvent(SyncEvent* event) = 0;
+};
+
+} // namespace vorna

@@ -1,0 +1,10 @@
+// The continue scene after a lost mission.
+#pragma once
+#include "app/game.h"
+
+namespace vorna {
+
+void StartContinue(Game& g);
+int ContinueFrame(Game& g);
+
+} // namespace vorna

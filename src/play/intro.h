@@ -1,0 +1,10 @@
+// A new game and the mission intro scene.
+#pragma once
+#include "app/game.h"
+
+namespace vorna {
+
+void NewGame(Game& g);
+int MissionIntroFrame(Game& g);
+
+} // namespace vorna

@@ -1,0 +1,10 @@
+// The results scene after a won mission.
+#pragma once
+#include "app/game.h"
+
+namespace vorna {
+
+void StartResults(Game& g);
+int ResultsFrame(Game& g);
+
+} // namespace vorna

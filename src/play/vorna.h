@@ -1,0 +1,9 @@
+// VORNA, the creature of mission ten.
+#pragma once
+#include "app/game.h"
+
+namespace vorna {
+
+void UpdateVorna(Game& g);
+
+} // namespace vorna

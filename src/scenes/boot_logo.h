@@ -1,0 +1,11 @@
+// The boot frame and the maker's logo scene.
+#pragma once
+#include "app/game.h"
+
+namespace vorna {
+
+int BootFrame(Game& g);
+void StartLogo(Game& g);
+int LogoFrame(Game& g);
+
+} // namespace vorna
