@@ -19,6 +19,8 @@ public:
     virtual void SoundRequested(int number) = 0;
     enum class MusicCall { Play, Stop, Tempo };
     virtual void MusicCalled(MusicCall call, int argument) = 0;
+    // Called by the frame driver after each running frame's SceneFrame has returned, before presentation.
+    virtual void FrameFinished() {}
 };
 
 struct Platform {

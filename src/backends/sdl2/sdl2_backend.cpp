@@ -1,0 +1,2 @@
+// The SDL2 backend's shared helpers.
+namespace vorna {}
