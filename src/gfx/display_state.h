@@ -15,8 +15,8 @@ struct DisplayState {
 
     int32_t DisplayReady = 0;
     bool deviceCreated = false; // the DirectDraw object exists (the sheet lives with it)
-    Surface BackBuffer;          // the 320 x 240 frame every scene draws into
-    Surface SheetSurface;        // the graphics sheet
+    Surface BackBuffer;         // the 320 x 240 frame every scene draws into
+    Surface SheetSurface;       // the graphics sheet
     bool frameClipperExists = false;
     PaletteEntry PaletteEntries[256] = {};
 };

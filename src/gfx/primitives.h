@@ -4,6 +4,7 @@
 
 #include "app/game.h"
 #include "gfx/surface.h"
+#include "gfx/surface_ops.h"
 
 namespace vorna {
 
@@ -11,15 +12,10 @@ struct ScreenRect {
     int32_t x, y, width, height;
 };
 
-// Surface operations with DirectDraw-like results.
-bool CreateSurface(Surface& s, int32_t width, int32_t height);
-void ReleaseSurface(Surface& s);
-int32_t SurfaceRestore(Surface& s);
-// Whole-surface lock without waiting.
-int32_t SurfaceLock(Surface& s, uint8_t** bits, int32_t* pitch);
-void SurfaceUnlock(Surface& s);
 // A null surface pointer stands for a missing surface.
-inline Surface* Existing(Surface& s) { return s.exists ? &s : nullptr; }
+inline Surface* Existing(Surface& s) {
+    return s.exists ? &s : nullptr;
+}
 
 int gf_DD_ScrFill(Game& g, Surface* surface, int32_t colour);
 int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour);
@@ -30,11 +26,14 @@ int gf_DD_PDraw(Game& g, Surface* surface, int32_t x0, int32_t y0, int32_t x1, i
 int gf_DD_PDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t colour);
 int gf_DD_Blt(Game& g, Surface* source, ScreenRect sourceRect, Surface* destination, ScreenRect destinationRect);
 int gf_DD_Glid(Game& g, Surface* source, int32_t sourceX, int32_t sourceY, int32_t width, int32_t height,
-               Surface* destination, int32_t destinationX, int32_t destinationY, int32_t columnStep,
-               int32_t rowStep);
+               Surface* destination, int32_t destinationX, int32_t destinationY, int32_t columnStep, int32_t rowStep);
 
 // Shorthands used by every scene: the frame and the sheet as the drawing family sees them.
-inline Surface* BackBufferOf(Game& g) { return Existing(g.display.BackBuffer); }
-inline Surface* SheetOf(Game& g) { return Existing(g.display.SheetSurface); }
+inline Surface* BackBufferOf(Game& g) {
+    return Existing(g.display.BackBuffer);
+}
+inline Surface* SheetOf(Game& g) {
+    return Existing(g.display.SheetSurface);
+}
 
 } // namespace vorna

@@ -23,7 +23,8 @@ struct DibImage {
 bool DecodeDib(const uint8_t* data, size_t size, DibImage& out);
 
 // Loads a named bitmap (resource first, then a file of that name) into a new surface, mapping its
-// colours to the nearest display palette entries. Returns false (surface left missing) on failure.
+// colours to the nearest display palette entries. Width and height 0 mean the bitmap's own size.
+// Needs the display device (surfaces belong to it). Returns false (surface left missing) on failure.
 bool gf_DD_LoadBitmap(Game& g, Surface& out, const char* name, int32_t width, int32_t height);
 uint32_t gf_DD_FindPixelValue(Game& g, Surface* surface, uint32_t rgb);
 void gf_DD_SetSrcKey(Game& g, Surface* surface, uint32_t rgb);

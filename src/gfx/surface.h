@@ -9,7 +9,9 @@ namespace vorna {
 constexpr int32_t DD_OK = 0;
 constexpr int32_t DDERR_WASSTILLDRAWING = static_cast<int32_t>(0x8876021Cu);
 constexpr int32_t DDERR_SURFACELOST = static_cast<int32_t>(0x887601C2u);
+constexpr int32_t DDERR_SURFACEBUSY = static_cast<int32_t>(0x887601AEu);
 constexpr int32_t DDERR_INVALIDRECT = static_cast<int32_t>(0x88760096u);
+constexpr int32_t DDERR_INVALIDOBJECT = static_cast<int32_t>(0x88760082u);
 constexpr int32_t DDERR_GENERIC = static_cast<int32_t>(0x80004005u);
 
 struct ClipRect {
@@ -20,7 +22,7 @@ struct Surface {
     bool exists = false;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t pitch = 0;
+    int32_t pitch = 0; // row length in bytes, a multiple of four as DirectDraw reports it
     std::vector<uint8_t> pixels;
     // Source colour key (DDCKEY_SRCBLT), low and high value.
     bool hasColourKey = false;
@@ -33,9 +35,11 @@ struct Surface {
     bool lost = false;
     bool locked = false;
     // Fault injection for tests: the next injectBusy calls report DDERR_WASSTILLDRAWING,
-    // and injectLost makes the next call find the surface lost.
+    // injectLost makes the next call find the surface lost (until SurfaceRestore), and
+    // injectCreateFailure makes the next CreateSurface on it fail. They survive a release.
     int32_t injectBusy = 0;
     bool injectLost = false;
+    bool injectCreateFailure = false;
 };
 
 } // namespace vorna

@@ -1,0 +1,11 @@
+// The graphics subsystem's debugger-output lines (UTF-8; the shell converts them for its platform).
+#pragma once
+#include "app/game.h"
+
+namespace vorna {
+
+inline void GfxDebug(Game& g, const char* line) {
+    if (g.platform.shell) g.platform.shell->DebugOutput(line);
+}
+
+} // namespace vorna
