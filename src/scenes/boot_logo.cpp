@@ -3,8 +3,12 @@
 
 namespace vorna {
 
-int BootFrame(Game&) { return 1; }
+int BootFrame(Game&) {
+    return 1;
+}
 void StartLogo(Game&) {}
-int LogoFrame(Game&) { return 1; }
+int LogoFrame(Game&) {
+    return 1;
+}
 
 } // namespace vorna

@@ -5,8 +5,12 @@ namespace vorna {
 
 const char* const StoryText[29] = {};
 void StartTitle(Game&) {}
-int TitleFrame(Game&) { return 1; }
+int TitleFrame(Game&) {
+    return 1;
+}
 void StartStory(Game&) {}
-int StoryFrame(Game&) { return 1; }
+int StoryFrame(Game&) {
+    return 1;
+}
 
 } // namespace vorna
