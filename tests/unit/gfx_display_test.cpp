@@ -5,7 +5,7 @@
 #include "support/gfx_fakes.h"
 
 using namespace vorna;
-using vorna::testing::GfxFixtureGame;
+using vorna::gfx_testing::GfxFixtureGame;
 
 namespace {
 

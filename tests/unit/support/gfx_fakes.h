@@ -10,7 +10,7 @@
 #include "gfx/display.h"
 #include "gfx/primitives.h"
 
-namespace vorna::testing {
+namespace vorna::gfx_testing {
 
 class RecordingShell : public Shell {
 public:
@@ -130,4 +130,4 @@ struct GfxFixtureGame {
     }
 };
 
-} // namespace vorna::testing
+} // namespace vorna::gfx_testing
