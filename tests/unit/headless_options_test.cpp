@@ -63,8 +63,7 @@ TEST(HeadlessOptions, ErrorsNameTheOption) {
     EXPECT_EQ(ErrorOf({"--trace", ""}), "--trace: the value is empty");
     EXPECT_EQ(ErrorOf({"--dump-frames", "1"}), "--dump-frames: needs --dump-dir to say where the pictures go");
     EXPECT_EQ(ErrorOf({"--dump-dir", "d"}), "--dump-dir: needs --dump-frames to say which frames to write");
-    EXPECT_EQ(ErrorOf({"--trace", "-", "--debug-output", "-"}),
-              "--debug-output: standard output is already the trace");
+    EXPECT_EQ(ErrorOf({"--trace", "-", "--debug-output", "-"}), "--debug-output: standard output is already the trace");
     EXPECT_EQ(ErrorOf({"--input", "-", "--expect", "-"}), "--expect: standard input is already the input script");
 }
 

@@ -32,7 +32,9 @@ bool ReadPng(const std::string& path, Decoded& out) {
     return ok;
 }
 
-std::string TempPath(const char* name) { return ::testing::TempDir() + name; }
+std::string TempPath(const char* name) {
+    return ::testing::TempDir() + name;
+}
 
 } // namespace
 

@@ -116,7 +116,8 @@ TEST(HeadlessScript, ScriptedInputFollowsTheRunningFrame) {
 }
 
 TEST(HeadlessScript, KeyNamesMapToTheKeysTheGamePolls) {
-    const char* text = "vorna-input 1\n1 UP\n2 DOWN\n3 LEFT\n4 RIGHT\n5 NUM8\n6 NUM2\n7 NUM4\n8 NUM6\n9 Z\n10 X\n11 ESC\n12 F3\n";
+    const char* text =
+        "vorna-input 1\n1 UP\n2 DOWN\n3 LEFT\n4 RIGHT\n5 NUM8\n6 NUM2\n7 NUM4\n8 NUM6\n9 Z\n10 X\n11 ESC\n12 F3\n";
     const int keys[] = {VK_UP_KEY,      VK_DOWN_KEY,    VK_LEFT_KEY, VK_RIGHT_KEY, VK_NUMPAD8_KEY, VK_NUMPAD2_KEY,
                         VK_NUMPAD4_KEY, VK_NUMPAD6_KEY, VK_Z_KEY,    VK_X_KEY,     VK_ESCAPE_KEY,  VK_F3_KEY};
     ScriptedInput input(MustParse(text));

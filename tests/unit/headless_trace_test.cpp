@@ -13,7 +13,9 @@ using namespace vorna;
 
 namespace {
 
-uint64_t HashOf(const char* s) { return Fnv1a64(reinterpret_cast<const uint8_t*>(s), std::strlen(s)); }
+uint64_t HashOf(const char* s) {
+    return Fnv1a64(reinterpret_cast<const uint8_t*>(s), std::strlen(s));
+}
 
 std::string Zeros(int n) {
     std::string s = "[0";
@@ -79,12 +81,12 @@ TEST(HeadlessTrace, LineOfAKnownStateIsExact) {
     std::vector<uint8_t> zeros(76800, 0);
     char fb[17];
     std::snprintf(fb, sizeof fb, "%016llx", static_cast<unsigned long long>(Fnv1a64(zeros.data(), zeros.size())));
-    const std::string expected =
-        "{\"f\":17,\"scene\":128,\"t\":4294967295,\"step\":-3,\"rng\":2147483648,\"in\":32785,"
-        "\"c\":[120,2000,5400,0,0,7,0,9,2],\"g\":[160,120,159,121,192,0.899999976,100,1,0],"
-        "\"v\":[-5,3,0,0,64,16,30,1,2],\"cells\":" +
-        cells + ",\"hits\":" + hits + ",\"snd\":[4,0],\"mus\":[\"stop\",\"play 3\",\"tempo 100\"],\"pal0\":1193046," +
-        "\"fb\":\"" + fb + "\"}";
+    const std::string expected = "{\"f\":17,\"scene\":128,\"t\":4294967295,\"step\":-3,\"rng\":2147483648,\"in\":32785,"
+                                 "\"c\":[120,2000,5400,0,0,7,0,9,2],\"g\":[160,120,159,121,192,0.899999976,100,1,0],"
+                                 "\"v\":[-5,3,0,0,64,16,30,1,2],\"cells\":" +
+                                 cells + ",\"hits\":" + hits +
+                                 ",\"snd\":[4,0],\"mus\":[\"stop\",\"play 3\",\"tempo 100\"],\"pal0\":1193046," +
+                                 "\"fb\":\"" + fb + "\"}";
     EXPECT_EQ(line, expected);
 }
 

@@ -6,12 +6,18 @@
 namespace vorna {
 
 const ScriptKeyName kScriptKeyNames[12] = {
-    {"UP", ScriptKeyUp, VK_UP_KEY},          {"DOWN", ScriptKeyDown, VK_DOWN_KEY},
-    {"LEFT", ScriptKeyLeft, VK_LEFT_KEY},    {"RIGHT", ScriptKeyRight, VK_RIGHT_KEY},
-    {"NUM8", ScriptKeyNum8, VK_NUMPAD8_KEY}, {"NUM2", ScriptKeyNum2, VK_NUMPAD2_KEY},
-    {"NUM4", ScriptKeyNum4, VK_NUMPAD4_KEY}, {"NUM6", ScriptKeyNum6, VK_NUMPAD6_KEY},
-    {"Z", ScriptKeyZ, VK_Z_KEY},             {"X", ScriptKeyX, VK_X_KEY},
-    {"ESC", ScriptKeyEsc, VK_ESCAPE_KEY},    {"F3", ScriptKeyF3, VK_F3_KEY},
+    {"UP", ScriptKeyUp, VK_UP_KEY},
+    {"DOWN", ScriptKeyDown, VK_DOWN_KEY},
+    {"LEFT", ScriptKeyLeft, VK_LEFT_KEY},
+    {"RIGHT", ScriptKeyRight, VK_RIGHT_KEY},
+    {"NUM8", ScriptKeyNum8, VK_NUMPAD8_KEY},
+    {"NUM2", ScriptKeyNum2, VK_NUMPAD2_KEY},
+    {"NUM4", ScriptKeyNum4, VK_NUMPAD4_KEY},
+    {"NUM6", ScriptKeyNum6, VK_NUMPAD6_KEY},
+    {"Z", ScriptKeyZ, VK_Z_KEY},
+    {"X", ScriptKeyX, VK_X_KEY},
+    {"ESC", ScriptKeyEsc, VK_ESCAPE_KEY},
+    {"F3", ScriptKeyF3, VK_F3_KEY},
 };
 
 ScriptedInput::ScriptedInput(InputScript script) : script_(std::move(script)) {}
@@ -31,7 +37,9 @@ bool HeadlessKeyboard::IsKeyDown(int virtualKey) {
     return false;
 }
 
-uint32_t HeadlessJoystick::GetNumDevs() { return input_.HasJoystick() ? 1 : 0; }
+uint32_t HeadlessJoystick::GetNumDevs() {
+    return input_.HasJoystick() ? 1 : 0;
+}
 
 bool HeadlessJoystick::GetDevCaps(unsigned id, JoystickCaps& caps) {
     if (id != 0 || !input_.HasJoystick()) return false;

@@ -38,7 +38,7 @@ constexpr uint32_t kAxisMax = 65535;
 // What is held from one running frame on, until the next line.
 struct InputLine {
     uint32_t frame = 1;
-    uint32_t keys = 0;           // ScriptKey bits
+    uint32_t keys = 0;            // ScriptKey bits
     uint32_t joystickButtons = 0; // bit 0 = JOY1 ... bit 7 = JOY8
     uint32_t axisX = kAxisCentre;
     uint32_t axisY = kAxisCentre;

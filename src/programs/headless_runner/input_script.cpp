@@ -13,7 +13,9 @@ constexpr const char* kHeader = "vorna-input 1";
 // Far beyond any run, and small enough that frame numbers never wrap.
 constexpr uint32_t kLargestFrame = 2000000000u;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::vector<std::string> SplitBlanks(const std::string& line) {
     std::vector<std::string> words;
@@ -124,8 +126,9 @@ private:
             out_.hasJoystick = true;
             return true;
         }
-        return Fail(lineNumber, "unknown key \"" + Shown(w) +
-                                    "\" (keys: UP DOWN LEFT RIGHT NUM8 NUM2 NUM4 NUM6 Z X ESC F3 JOY1..JOY8 JX=n JY=n)");
+        return Fail(lineNumber,
+                    "unknown key \"" + Shown(w) +
+                        "\" (keys: UP DOWN LEFT RIGHT NUM8 NUM2 NUM4 NUM6 Z X ESC F3 JOY1..JOY8 JX=n JY=n)");
     }
 
     const std::string& name_;
@@ -148,9 +151,9 @@ bool ParseInputScript(const std::string& text, const std::string& name, InputScr
         pos = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        bool ok = line.find('\0') == std::string::npos ? (lineNumber == 1 ? parser.Header(line, lineNumber)
-                                                                           : parser.Command(line, lineNumber))
-                                                       : parser.Fail(lineNumber, "the line holds a zero byte");
+        bool ok = line.find('\0') == std::string::npos
+                      ? (lineNumber == 1 ? parser.Header(line, lineNumber) : parser.Command(line, lineNumber))
+                      : parser.Fail(lineNumber, "the line holds a zero byte");
         if (!ok) {
             out = InputScript{};
             return false;

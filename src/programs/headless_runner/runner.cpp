@@ -88,9 +88,15 @@ public:
     void MusicCalled(MusicCall call, int argument) override {
         if (!InRunningFrame()) return;
         switch (call) {
-        case MusicCall::Play: events_.music.push_back("play " + std::to_string(argument)); break;
-        case MusicCall::Stop: events_.music.push_back("stop"); break;
-        case MusicCall::Tempo: events_.music.push_back("tempo " + std::to_string(argument)); break;
+        case MusicCall::Play:
+            events_.music.push_back("play " + std::to_string(argument));
+            break;
+        case MusicCall::Stop:
+            events_.music.push_back("stop");
+            break;
+        case MusicCall::Tempo:
+            events_.music.push_back("tempo " + std::to_string(argument));
+            break;
         }
     }
 
@@ -175,7 +181,8 @@ int RunHeadlessMain(const std::vector<std::string>& args, std::FILE* in, std::FI
     InputScript script;
     if (!options.inputPath.empty()) {
         std::string text;
-        if (!ReadFileOrStdin(options.inputPath, in, text, why)) return Bad(err, "--input " + options.inputPath + ": " + why);
+        if (!ReadFileOrStdin(options.inputPath, in, text, why))
+            return Bad(err, "--input " + options.inputPath + ": " + why);
         const std::string name = options.inputPath == "-" ? "(standard input)" : options.inputPath;
         if (!ParseInputScript(text, name, script, why)) return Bad(err, why);
     }

@@ -23,11 +23,10 @@ bool ParseNumber(const std::string& s, uint32_t& value) {
 
 } // namespace
 
-const char* const kRunnerUsage =
-    "usage: vorna-headless [--frames N] [--input FILE] [--switches TEXT]\n"
-    "                      [--trace FILE] [--expect FILE]\n"
-    "                      [--dump-dir DIR] [--dump-frames LIST]\n"
-    "                      [--debug-output FILE]\n";
+const char* const kRunnerUsage = "usage: vorna-headless [--frames N] [--input FILE] [--switches TEXT]\n"
+                                 "                      [--trace FILE] [--expect FILE]\n"
+                                 "                      [--dump-dir DIR] [--dump-frames LIST]\n"
+                                 "                      [--debug-output FILE]\n";
 
 bool FrameList::Parse(const std::string& text, std::string& error) {
     ranges_.clear();
@@ -37,9 +36,9 @@ bool FrameList::Parse(const std::string& text, std::string& error) {
         std::string item = text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
         size_t dash = item.find('-');
         uint32_t first = 0, last = 0;
-        bool ok = dash == std::string::npos ? ParseNumber(item, first) && ParseNumber(item, last)
-                                            : ParseNumber(item.substr(0, dash), first) &&
-                                                  ParseNumber(item.substr(dash + 1), last);
+        bool ok = dash == std::string::npos
+                      ? ParseNumber(item, first) && ParseNumber(item, last)
+                      : ParseNumber(item.substr(0, dash), first) && ParseNumber(item.substr(dash + 1), last);
         if (!ok || first == 0 || last < first) {
             error = "\"" + item + "\" is not a frame number or range like 128-130 (frames start at 1)";
             ranges_.clear();
@@ -67,7 +66,7 @@ bool ParseRunnerOptions(const std::vector<std::string>& args, RunnerOptions& opt
             options.help = true;
             continue;
         }
-        static const char* const kWithValue[] = {"--frames", "--input",     "--switches",    "--trace",
+        static const char* const kWithValue[] = {"--frames", "--input",    "--switches",    "--trace",
                                                  "--expect", "--dump-dir", "--dump-frames", "--debug-output"};
         bool known = false;
         for (const char* k : kWithValue) known = known || opt == k;
