@@ -1,8 +1,16 @@
-# The two commands of the README (make run, make test) and the longer runs.
+# The two commands of the README (make run, make test) and the longer runs (bench, fuzz, soak).
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
+JOBS ?= 2
+# Seconds each fuzz target runs: briefly within make test, longer with make fuzz.
+FUZZ_SMOKE_SECONDS ?= 5
+FUZZ_SECONDS ?= 300
+HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
+SHELL := /bin/bash
 
-.PHONY: all deps build run test bench fuzz soak clean
+.PHONY: all deps build run test test-main test-asan test-fuzz bench fuzz fuzz-build soak clean
 
 all: build
 
@@ -11,15 +19,66 @@ deps:
 
 build: deps
 	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
-	@cmake --build $(BUILD)
+	@cmake --build $(BUILD) -j $(JOBS)
 
+# Everything CI checks: the suite on the normal build, the suite again under ASan and UBSan, and a short
+# run of every fuzz target when clang is there. The closing line says whether all of it passed.
 test: build
-	@ctest --test-dir $(BUILD) --output-on-failure -j2
+	@$(MAKE) --no-print-directory test-main test-asan test-fuzz
+	@echo "make test: all passed (suite, sanitizer suite$(if $(HAVE_CLANG),$(comma) fuzz smoke))"
+
+comma := ,
+
+test-main:
+	@echo "== test suite ($(BUILD))"
+	@./scripts/run-ctest $(BUILD) $(JOBS)
+
+test-asan: deps
+	@echo "== test suite under AddressSanitizer and UndefinedBehaviorSanitizer ($(ASAN_BUILD))"
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF $(CMAKE_FLAGS) >/dev/null
+	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		./scripts/run-ctest $(ASAN_BUILD) $(JOBS)
+
+fuzz-build: deps
+ifeq ($(HAVE_CLANG),yes)
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_FUZZ=ON -DVORNA_DESKTOP=OFF -DVORNA_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	@./scripts/quiet $(FUZZ_BUILD)/build.log cmake --build $(FUZZ_BUILD) -j $(JOBS)
+endif
+
+test-fuzz: fuzz-build
+ifeq ($(HAVE_CLANG),yes)
+	@echo "== fuzz smoke run ($(FUZZ_SMOKE_SECONDS) s per target)"
+	@./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
+else
+	@echo "== fuzz smoke run skipped: clang is not installed"
+endif
+
+fuzz: fuzz-build
+ifeq ($(HAVE_CLANG),yes)
+	@./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+else
+	@echo "make fuzz needs clang"; exit 1
+endif
+
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@if [ -x build-bench/bench/vorna_bench ]; then build-bench/bench/vorna_bench; \
+	else echo "make bench: no benchmarks are built yet (bench/ is empty)"; fi
+
+# A long random-input run under the sanitizers; the soak program arrives with the play code.
+soak: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF $(CMAKE_FLAGS) >/dev/null
+	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@soak=$$(find $(ASAN_BUILD) -type f -name 'vorna_soak' -perm -u+x | head -n1); \
+	if [ -n "$$soak" ]; then "$$soak"; else echo "make soak: no soak program is built yet"; fi
 
 run: build
-	@echo "The desktop program is not built yet: running the attract loop headless and writing frames to $(BUILD)/frames/"
-	@mkdir -p $(BUILD)/frames
-	@$(BUILD)/src/programs/vorna-headless --frames 700 --dump-dir $(BUILD)/frames --dump-frames 1,100,200,300,500,700
+	@if [ -x $(BUILD)/src/backends/sdl2/vorna ]; then exec $(BUILD)/src/backends/sdl2/vorna; fi; \
+	echo "The desktop program is not built yet: running the attract loop in vorna-headless and"; \
+	echo "writing frames 1, 100, 200, 300, 500 and 700 as PNG pictures to $(BUILD)/frames/"; \
+	$(BUILD)/src/programs/vorna-headless --frames 700 --dump-dir $(BUILD)/frames --dump-frames 1,100,200,300,500,700
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-bench

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/shell.h"
+#include "scenes/game_math.h"
+#include "scenes/sheet_text.h"
 #include "support/fakes.h"
 
 using namespace vorna;
@@ -257,4 +259,33 @@ TEST_F(LoopFixture, UnknownPhaseDoesNothing) {
     EXPECT_EQ(g.app.AppPhase, 77);
     EXPECT_EQ(observer.frames, 0);
     EXPECT_EQ(g.input.JoystickCount, -1);
+}
+
+namespace {
+// The random state after a boot frame seeded with the given value (the logo's entry re-seeds the rocks).
+uint32_t StateAfterBoot(int32_t seed) {
+    Game h;
+    SeedRandom(h, seed);
+    UpdateBackdrop(h, 1);
+    return h.random.state;
+}
+} // namespace
+
+TEST_F(LoopFixture, BootFrameSeedsWithTheTickCount) {
+    stopAfter = 1;
+    ParseCommandLine(g, "");
+    InitAppState(g);
+    g.app.AppActive = 1;
+    MessageLoop(g);
+    EXPECT_EQ(g.scene.Scene, uint32_t(SceneLogo));
+    EXPECT_EQ(g.random.state, StateAfterBoot(2));
+}
+
+TEST_F(LoopFixture, SlowMotionBootFrameSeedsWithTwentyTwo) {
+    stopAfter = 1;
+    ParseCommandLine(g, "/s");
+    InitAppState(g);
+    g.app.AppActive = 1;
+    MessageLoop(g);
+    EXPECT_EQ(g.random.state, StateAfterBoot(22));
 }

@@ -1,2 +1,30 @@
-// The headless backend: virtual time, recorded requests, no window and no audio device.
-namespace vorna {}
+// The whole headless backend in one object: it owns every device and hands them to a Game.
+#include "backends/headless/headless_platform.h"
+
+#include <utility>
+
+#include "gfx/display.h"
+
+namespace vorna {
+
+HeadlessBackend::HeadlessBackend(Game& g, InputScript script)
+    : input(std::move(script)), pump(g, clock), keyboard(input), joystick(input), game_(g) {}
+
+void HeadlessBackend::Attach() {
+    Platform& p = game_.platform;
+    p.clock = &clock;
+    p.pump = &pump;
+    p.keyboard = &keyboard;
+    p.joystick = &joystick;
+    p.presenter = &presenter;
+    p.sound = &sound;
+    p.midi = &midi;
+    p.shell = &shell;
+    p.resources = &resources;
+    p.files = &files;
+    // No window can be deactivated, and the reserved colours come from no system palette.
+    game_.app.AppActive = 1;
+    FillStandardSystemColours(game_.display.PaletteEntries);
+}
+
+} // namespace vorna

@@ -153,14 +153,18 @@ public:
     void ReleaseAll() override { created = primary = palette = false; }
 };
 
-// Hears every sound and music request and each finished frame; onFrame runs inside FrameFinished.
+// Hears every sound and music request and each finished frame; the on... hooks run inside the calls.
 class RecordingObserver : public GameObserver {
 public:
     std::vector<int> sounds;
     std::vector<std::pair<MusicCall, int>> music;
     int frames = 0;
     std::function<void()> onFrame;
-    void SoundRequested(int number) override { sounds.push_back(number); }
+    std::function<void(int)> onSound;
+    void SoundRequested(int number) override {
+        sounds.push_back(number);
+        if (onSound) onSound(number);
+    }
     void MusicCalled(MusicCall call, int argument) override { music.emplace_back(call, argument); }
     void FrameFinished() override {
         ++frames;
