@@ -296,6 +296,7 @@ int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
         if (b.maxLength - b.bytesFilled < kStreamEventBytes) return BufferFull;
         uint32_t data2 = e.length >= 3 ? e.data2 : 0;
         WriteEvent(b, delta, MEVT_SHORTMSG << 24 | uint32_t(e.status) | uint32_t(e.data1) << 8 | data2 << 16);
+        s.LastEventTime = e.time;
     } else if (e.status == 0xF0 || e.status == 0xF7) {
         FreePayload(g, e);
     } else if (e.data1 != 0x51) {
@@ -320,9 +321,11 @@ int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
             WriteEvent(b, delta, MEVT_TEMPO << 24 | scaled);
             s.dwBufferTickLength = s.TimeDivision * 60000u / tempo;
             FreePayload(g, e);
+            s.LastEventTime = e.time;
         }
     }
-    s.LastEventTime = e.time;
+    // Only written events move LastEventTime: one that is dropped passes its delta on to the next written
+    // event, so a text or system-exclusive event never shifts the notes after it.
     return result;
 }
 
