@@ -186,10 +186,20 @@ void HeadlessMidiStreamDevice::StopThread() {
 void HeadlessMidiStreamDevice::Advance(uint32_t ms) {
     std::unique_lock<std::mutex> s(state_);
     uint64_t until = nowUs_ + uint64_t(ms) * 1000;
+    // A looping song whose every event lies at one tick comes round without time passing; like a real
+    // driver, give it the rest of the slice instead of spinning for ever.
+    uint64_t lastNow = nowUs_;
+    int roundsWithoutTime = 0;
     for (;;) {
         PlayLocked(until, s);
         if (threaded_ || pending_.empty()) break;
         DeliverPendingInline(s);
+        roundsWithoutTime = nowUs_ == lastNow ? roundsWithoutTime + 1 : 0;
+        lastNow = nowUs_;
+        if (roundsWithoutTime > 1000) {
+            nowUs_ = until;
+            break;
+        }
     }
 }
 
