@@ -8,9 +8,8 @@
 
 namespace vorna {
 
-const char* const MusicFileTable[14] = {"m00.dat", "m01.dat", "m02.dat", "m03.dat", "m04.dat",
-                                        "m07.dat", "m08.dat", "m09.dat", "m0a.dat", "m0b.dat",
-                                        "m0c.dat", "m0d.dat", "m05.dat", "m06.dat"};
+const char* const MusicFileTable[14] = {"m00.dat", "m01.dat", "m02.dat", "m03.dat", "m04.dat", "m07.dat", "m08.dat",
+                                        "m09.dat", "m0a.dat", "m0b.dat", "m0c.dat", "m0d.dat", "m05.dat", "m06.dat"};
 
 namespace {
 

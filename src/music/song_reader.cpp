@@ -11,7 +11,9 @@ namespace {
 uint32_t BigEndian32(const uint8_t* p) {
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
-uint32_t BigEndian16(const uint8_t* p) { return uint32_t(p[0]) << 8 | uint32_t(p[1]); }
+uint32_t BigEndian16(const uint8_t* p) {
+    return uint32_t(p[0]) << 8 | uint32_t(p[1]);
+}
 
 void PutLittleEndian32(uint8_t* p, uint32_t v) {
     p[0] = uint8_t(v);
@@ -32,7 +34,9 @@ bool ReadExactly(Game& g, void* buffer, uint32_t count) {
     return true;
 }
 
-uint32_t BytesLeft(const TrackReader& t) { return t.bytesInWindow + t.bytesNotYetRead; }
+uint32_t BytesLeft(const TrackReader& t) {
+    return t.bytesInWindow + t.bytesNotYetRead;
+}
 
 // What the file can really still deliver for this track: a track length that claims more than the
 // file holds must not make us allocate a payload the file cannot fill.
@@ -93,13 +97,17 @@ void WriteEvent(StreamBuffer& b, uint32_t delta, uint32_t word) {
     b.bytesFilled += kStreamEventBytes;
 }
 
-bool SongOpen(const Game& g) { return g.music.song.file != kNoFile && g.music.song.tracks != nullptr; }
+bool SongOpen(const Game& g) {
+    return g.music.song.file != kNoFile && g.music.song.tracks != nullptr;
+}
 
 } // namespace
 
 StreamEventRecord StreamEventAt(const uint8_t* data, uint32_t index) {
     const uint8_t* p = data + index * kStreamEventBytes;
-    auto le = [](const uint8_t* q) { return uint32_t(q[0]) | uint32_t(q[1]) << 8 | uint32_t(q[2]) << 16 | uint32_t(q[3]) << 24; };
+    auto le = [](const uint8_t* q) {
+        return uint32_t(q[0]) | uint32_t(q[1]) << 8 | uint32_t(q[2]) << 16 | uint32_t(q[3]) << 24;
+    };
     return {le(p), le(p + 4), le(p + 8)};
 }
 
@@ -305,7 +313,8 @@ int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
     } else {
         if (b.maxLength - b.bytesFilled < kStreamEventBytes) return BufferFull;
         uint32_t tempo = 0;
-        if (e.payload && e.length >= 3) tempo = uint32_t(e.payload[0]) << 16 | uint32_t(e.payload[1]) << 8 | e.payload[2];
+        if (e.payload && e.length >= 3)
+            tempo = uint32_t(e.payload[0]) << 16 | uint32_t(e.payload[1]) << 8 | e.payload[2];
         int32_t percent = g.music.TempoPercent.load();
         // A short tempo event, a tempo of 0 or a percentage of 0 cannot be converted without reading past the
         // payload or dividing by zero: the event is dropped like any other meta event and the stream keeps

@@ -18,8 +18,12 @@ constexpr SoundName kSoundNames[] = {{"WAV_00", 1}, {"WAV_01", 1}, {"WAV_02", 2}
                                      {"WAV_05", 1}, {"WAV_06", 1}, {"WAV_07", 1}, {"WAV_08", 1}, {"WAV_09", 2},
                                      {"WAV_0A", 2}, {"WAV_0B", 2}, {nullptr, 0}};
 
-uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t Le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t Le16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 
 // The "fmt " contents as a format record; fields beyond a short chunk read as 0.
 WaveFormat ReadFormat(const uint8_t* p, uint32_t size) {

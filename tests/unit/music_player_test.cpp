@@ -25,14 +25,15 @@ struct PlayerFixture : ::testing::Test {
     Game& g() { return a.g(); }
     void SetUp() override {
         a.files.modulePath = "/opt/game/vorna";
-        for (int i = 0; i < 14; ++i) a.files.files[std::string("/opt/game/") + MusicFileTable[i]] = Quarters(8, uint8_t(40 + i));
+        for (int i = 0; i < 14; ++i)
+            a.files.files[std::string("/opt/game/") + MusicFileTable[i]] = Quarters(8, uint8_t(40 + i));
     }
     void TearDown() override {
         CloseMusic(g());
         EXPECT_EQ(g().music.song.PayloadCount.load(), 0);
         EXPECT_EQ(a.files.OpenCount(), 0);
         EXPECT_FALSE(a.midi.open);
-        EXPECT_EQ(a.midi.eventsCreated, a.midi.eventsDestroyed);
+        EXPECT_EQ(a.midi.eventsCreated.load(), a.midi.eventsDestroyed.load());
         EXPECT_EQ(g().music.buffers[0].header.data, nullptr);
     }
     std::vector<uint32_t> NotesPlayed() {
@@ -84,7 +85,7 @@ TEST_F(PlayerFixture, APathTooLongForTheBufferIsRefusedNotCut) {
 TEST_F(PlayerFixture, PreparesTwoBuffersPausedThenRefillsAndLoops) {
     ASSERT_EQ(OpenMusic(g()), 1);
     ASSERT_EQ(LoadSong(g(), "/opt/game/m00.dat"), 1);
-    EXPECT_EQ(a.midi.outs, 2);
+    EXPECT_EQ(a.midi.outs.load(), 2);
     EXPECT_EQ(a.midi.timeDivision, 96u);
     EXPECT_TRUE(a.midi.paused);
     a.midi.Advance(1000);
@@ -100,10 +101,10 @@ TEST_F(PlayerFixture, PreparesTwoBuffersPausedThenRefillsAndLoops) {
         if ((e.word >> 24) == 0) noteTimes.push_back(e.timeUs);
     EXPECT_EQ(noteTimes[1] - noteTimes[0], 500000u);
     EXPECT_EQ(noteTimes[8] - noteTimes[7], 0u);
-    EXPECT_GT(a.midi.outs, 10);
+    EXPECT_GT(a.midi.outs.load(), 10);
     EXPECT_EQ(StopMusic(g()), 1);
     EXPECT_FALSE(a.midi.open);
-    EXPECT_EQ(a.midi.timeouts, 0);
+    EXPECT_EQ(a.midi.timeouts.load(), 0);
     EXPECT_EQ(g().music.SongLoaded.load(), 0);
     EXPECT_EQ(g().music.PlayerState.load(), PlayerPlaying);
 }
@@ -116,10 +117,10 @@ TEST_F(PlayerFixture, StopAfterStopFailsAtOnce) {
     EXPECT_EQ(StopMusic(g()), 1);
     EXPECT_EQ(StopMusic(g()), 0); // the stream is already closed
     EXPECT_EQ(a.midi.NowUs(), before);
-    EXPECT_EQ(a.midi.timeouts, 0);
+    EXPECT_EQ(a.midi.timeouts.load(), 0);
     // The next song opens a fresh stream.
     EXPECT_EQ(PlayMusic(g(), 3), 1);
-    EXPECT_EQ(a.midi.opens, 2);
+    EXPECT_EQ(a.midi.opens.load(), 2);
 }
 
 TEST_F(PlayerFixture, StopWithNothingQueuedWaitsTheFullTwoSeconds) {
@@ -129,7 +130,7 @@ TEST_F(PlayerFixture, StopWithNothingQueuedWaitsTheFullTwoSeconds) {
     uint64_t before = a.midi.NowUs();
     EXPECT_EQ(StopMusic(g()), 1);
     EXPECT_EQ(a.midi.NowUs() - before, 2000u * 1000u);
-    EXPECT_EQ(a.midi.timeouts, 1);
+    EXPECT_EQ(a.midi.timeouts.load(), 1);
     EXPECT_TRUE(a.midi.open); // nothing was loaded, so the stream stays
 }
 
@@ -139,7 +140,7 @@ TEST_F(PlayerFixture, TheSameSongTwiceRestartsIt) {
     a.midi.Advance(2600);
     EXPECT_EQ(NotesPlayed().size(), 6u);
     PlayMusic(g(), 4);
-    EXPECT_EQ(a.midi.stops, 1);
+    EXPECT_EQ(a.midi.stops.load(), 1);
     a.midi.Advance(10);
     std::vector<uint32_t> keys = NotesPlayed();
     ASSERT_EQ(keys.size(), 7u);
@@ -173,7 +174,7 @@ TEST_F(PlayerFixture, AFirstSongEndingInItsFirstBufferQueuesAnEmptySecond) {
     LoadSong(g(), "/opt/game/m00.dat");
     EXPECT_EQ(g().music.buffers[0].header.bytesRecorded, 48u);
     EXPECT_EQ(g().music.buffers[1].header.bytesRecorded, 0u);
-    EXPECT_EQ(a.midi.outs, 2);
+    EXPECT_EQ(a.midi.outs.load(), 2);
     StartSong(g(), 1);
     a.midi.Advance(10000);
     EXPECT_GE(NotesPlayed().size(), 40u); // looping began with the first refill, without a gap
@@ -190,7 +191,7 @@ TEST_F(PlayerFixture, CloseMusicTwiceOrWithoutOpenIsHarmless) {
     a.midi.Advance(300);
     EXPECT_EQ(CloseMusic(g()), 1);
     EXPECT_EQ(CloseMusic(g()), 1);
-    EXPECT_EQ(a.midi.closes, 1);
+    EXPECT_EQ(a.midi.closes.load(), 1);
     EXPECT_EQ(StopMusic(g()), 0);
 }
 
@@ -247,8 +248,9 @@ TEST_F(PlayerFixture, ObserverHearsTheGameLevelCalls) {
         std::vector<std::string> calls;
         void SoundRequested(int) override {}
         void MusicCalled(MusicCall c, int n) override {
-            calls.push_back(c == MusicCall::Play ? "play " + std::to_string(n)
-                                                 : c == MusicCall::Stop ? "stop" : "tempo " + std::to_string(n));
+            calls.push_back(c == MusicCall::Play   ? "play " + std::to_string(n)
+                            : c == MusicCall::Stop ? "stop"
+                                                   : "tempo " + std::to_string(n));
         }
     } recorder;
     g().platform.observer = &recorder;

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <dirent.h>
+#include <map>
 #include <set>
 #include <string>
 
@@ -27,7 +27,9 @@ struct SongFixture : ::testing::Test {
     }
 };
 
-constexpr uint32_t Short(uint8_t s, uint8_t d1, uint8_t d2) { return uint32_t(s) | uint32_t(d1) << 8 | uint32_t(d2) << 16; }
+constexpr uint32_t Short(uint8_t s, uint8_t d1, uint8_t d2) {
+    return uint32_t(s) | uint32_t(d1) << 8 | uint32_t(d2) << 16;
+}
 
 } // namespace
 
@@ -89,15 +91,21 @@ TEST_F(SongFixture, TiesGoToTheEarlierTrackAndDeltasAccumulate) {
 
 TEST_F(SongFixture, RunningStatusAndSkippedEventsPassTheirDeltaOn) {
     TrackBuilder t;
-    t.Note(0, 0x90, 60, 100).Raw(4, {62, 90}).Raw(0, {0xC0, 5}).Raw(2, {7}) // program change keeps one data byte
+    t.Note(0, 0x90, 60, 100)
+        .Raw(4, {62, 90})
+        .Raw(0, {0xC0, 5})
+        .Raw(2, {7}) // program change keeps one data byte
         .Meta(3, 0x01, {'h', 'i'})
         .Raw(1, {0xF0, 0x00}) // empty system exclusive: written never, counted as one payload
         .Raw(5, {0xC0 & 0xF0, 9})
         .End(7);
     Put(Song({t}));
     Conversion c = Convert();
-    std::vector<ConvertedEvent> expected = {{0, Short(0x90, 60, 100)}, {4, Short(0x90, 62, 90)}, {4, Short(0xC0, 5, 0)},
-                                            {6, Short(0xC0, 7, 0)},    {15, Short(0xC0, 9, 0)}};
+    std::vector<ConvertedEvent> expected = {{0, Short(0x90, 60, 100)},
+                                            {4, Short(0x90, 62, 90)},
+                                            {4, Short(0xC0, 5, 0)},
+                                            {6, Short(0xC0, 7, 0)},
+                                            {15, Short(0xC0, 9, 0)}};
     EXPECT_EQ(c.events, expected);
     EXPECT_EQ(c.lastResult, FillEnd);
     // Running status without an earlier status byte is a read failure.
@@ -189,8 +197,9 @@ TEST_F(SongFixture, LoopingRewindsAndDropsTheEndOfTrackDelta) {
         }
     }
     // The second pass starts right after the first pass's last written event, each track at its own time.
-    std::vector<ConvertedEvent> expected = {{3, Short(0x90, 60, 1)}, {7, Short(0x91, 61, 1)}, {10, Short(0x90, 60, 1)},
-                                            {14, Short(0x91, 61, 1)}, {17, Short(0x90, 60, 1)}, {21, Short(0x91, 61, 1)}};
+    std::vector<ConvertedEvent> expected = {{3, Short(0x90, 60, 1)},  {7, Short(0x91, 61, 1)},
+                                            {10, Short(0x90, 60, 1)}, {14, Short(0x91, 61, 1)},
+                                            {17, Short(0x90, 60, 1)}, {21, Short(0x91, 61, 1)}};
     ASSERT_GE(seen.size(), 6u);
     seen.resize(6);
     EXPECT_EQ(seen, expected);
@@ -308,7 +317,8 @@ TEST(SongReaderFiles, AgreeWithMido) {
     }
     closedir(d);
     EXPECT_GT(ours.size(), 50u);
-    if (std::system("/usr/bin/python3 -c 'import mido' >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3-mido is missing";
+    if (std::system("/usr/bin/python3 -c 'import mido' >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3-mido is missing";
     std::FILE* p = popen(("/usr/bin/python3 " + tool + paths).c_str(), "r");
     ASSERT_NE(p, nullptr);
     std::map<std::string, std::vector<ConvertedEvent>> theirs;

@@ -8,7 +8,9 @@ namespace vorna {
 namespace {
 constexpr uint64_t kForever = std::numeric_limits<uint64_t>::max();
 
-uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t Le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 } // namespace
 
 void HeadlessSyncEvent::Set() {
@@ -41,7 +43,9 @@ bool HeadlessSyncEvent::Wait(uint32_t timeoutMs) {
     return false;
 }
 
-HeadlessMidiStreamDevice::~HeadlessMidiStreamDevice() { StopThread(); }
+HeadlessMidiStreamDevice::~HeadlessMidiStreamDevice() {
+    StopThread();
+}
 
 uint32_t HeadlessMidiStreamDevice::Open(MidiStreamCallback callback, void* context) {
     std::lock_guard<std::mutex> d(delivery_);

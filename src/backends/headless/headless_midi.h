@@ -1,5 +1,6 @@
 // A fake MIDI stream device in virtual time: it "plays" the 12-byte events and hands buffers back.
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -71,8 +72,9 @@ public:
     size_t playedLimit = 200000;
     uint32_t tempo = 500000; // microseconds per quarter note, the stream's default
     uint32_t timeDivision = 0;
-    int outs = 0, returned = 0, stops = 0, resets = 0, opens = 0, closes = 0, restarts = 0;
-    int eventsCreated = 0, eventsDestroyed = 0, timeouts = 0;
+    // Counters, safe to read from any thread.
+    std::atomic<int> outs{0}, returned{0}, stops{0}, resets{0}, opens{0}, closes{0}, restarts{0};
+    std::atomic<int> eventsCreated{0}, eventsDestroyed{0}, timeouts{0};
     bool open = false;
     bool paused = true;
 
@@ -98,7 +100,7 @@ private:
     std::deque<MidiHeader*> queue_;
     std::deque<MidiHeader*> pending_;
     std::vector<PlayedEvent> played_;
-    uint32_t eventIndex_ = 0;  // next event of the buffer at the head of the queue
+    uint32_t eventIndex_ = 0; // next event of the buffer at the head of the queue
     uint64_t nowUs_ = 0;
     uint64_t lastEventUs_ = 0; // when the previous event played
     bool threaded_ = false, freeRunning_ = false, quit_ = false, inCallback_ = false;

@@ -31,7 +31,9 @@ inline void PutBe16(Bytes& b, uint16_t v) {
     b.push_back(uint8_t(v >> 8));
     b.push_back(uint8_t(v));
 }
-inline void PutTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+inline void PutTag(Bytes& b, const char* tag) {
+    b.insert(b.end(), tag, tag + 4);
+}
 
 inline Bytes Chunk(const char* tag, const Bytes& contents, bool pad = true) {
     Bytes b;

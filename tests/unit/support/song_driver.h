@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "music/song_reader.h"
 #include "audio_fixtures.h"
+#include "music/song_reader.h"
 
 namespace vorna::testing {
 
