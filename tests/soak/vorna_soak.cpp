@@ -86,6 +86,7 @@ struct SoakResult {
     uint64_t hash = kFnvOffsetBasis;
     uint32_t frames = 0;
     uint32_t allocatingFrames = 0;
+    uint32_t songFrames = 0;
     uint32_t firstAllocatingFrame = 0;
     uint32_t missionsEntered = 0;
     uint32_t forcedClears = 0;
@@ -110,6 +111,7 @@ public:
     bool verbose_ = false;
     void SoundRequested(int number) override { Mix(result_.hash, number); }
     void MusicCalled(MusicCall call, int argument) override {
+        if (call == MusicCall::Play) songStarted_ = true;
         Mix(result_.hash, static_cast<int>(call));
         Mix(result_.hash, argument);
     }
@@ -118,8 +120,10 @@ public:
         if (result_.frames >= frames_) return;
         ++result_.frames;
         backend_.pump.NoteFrame();
-        // The boot frame loads the sheet and the sounds: the one running frame allowed to allocate.
-        if (result_.frames > 1 && g_allocations != allocationsAtLastFrame_) {
+        // The boot frame loads the sheet and the sounds, and starting a song reads it into the music player's
+        // buffers: the only allocations the game makes. Every other frame must allocate nothing.
+        if (songStarted_) ++result_.songFrames;
+        if (result_.frames > 1 && !songStarted_ && g_allocations != allocationsAtLastFrame_) {
             if (result_.allocatingFrames == 0) result_.firstAllocatingFrame = result_.frames;
             ++result_.allocatingFrames;
             if (verbose_ && result_.allocatingFrames <= 20) {
@@ -131,6 +135,7 @@ public:
         HashFrame();
         Steer();
         allocationsAtLastFrame_ = g_allocations;
+        songStarted_ = false;
         if (result_.frames >= frames_) {
             backend_.pump.RequestClose();
         } else {
@@ -184,6 +189,7 @@ private:
     uint64_t allocationsAtLastFrame_ = 0;
     uint32_t lastScene_ = 0;
     uint32_t clearAt_ = 0;
+    bool songStarted_ = false;
 };
 
 SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose) {
@@ -208,9 +214,9 @@ SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose) {
 
 void Report(const char* label, const SoakResult& r) {
     std::printf("%s: %u frames, hash %016llx, %u missions entered (%u cleared by the soak), %u continues, "
-                "%u endings, highest level %d, %u allocating frames",
+                "%u endings, highest level %d, %u frames starting a song, %u other frames allocating",
                 label, r.frames, static_cast<unsigned long long>(r.hash), r.missionsEntered, r.forcedClears,
-                r.continues, r.endings, r.highestLevel, r.allocatingFrames);
+                r.continues, r.endings, r.highestLevel, r.songFrames, r.allocatingFrames);
     if (r.allocatingFrames != 0) std::printf(" (first: frame %u)", r.firstAllocatingFrame);
     std::printf("\n");
 }
