@@ -23,7 +23,8 @@ std::string FindJapaneseFont() {
 }
 
 TextRenderer::TextRenderer(int pointSize) {
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) return;
+    // TTF_Init and TTF_Quit are counted: each renderer holds one reference for the life of its font.
+    if (TTF_Init() != 0) return;
     initialised_ = true;
     const std::string path = FindJapaneseFont();
     if (!path.empty()) font_ = TTF_OpenFont(path.c_str(), pointSize);
@@ -31,7 +32,7 @@ TextRenderer::TextRenderer(int pointSize) {
 
 TextRenderer::~TextRenderer() {
     if (font_ != nullptr) TTF_CloseFont(font_);
-    if (initialised_) TTF_Quit(); // counted: only the last user really shuts it down
+    if (initialised_) TTF_Quit();
 }
 
 int TextRenderer::LineHeight() const { return font_ != nullptr ? TTF_FontLineSkip(font_) : 0; }
