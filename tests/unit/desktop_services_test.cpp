@@ -102,14 +102,14 @@ std::vector<uint8_t> MakeIcon(int bits, const std::vector<uint8_t>& pixelRows, c
     dib.insert(dib.end(), pixelRows.begin(), pixelRows.end());
     const uint8_t mask[8] = {maskRow1, 0, 0, 0, maskRow0, 0, 0, 0}; // bottom-up
     dib.insert(dib.end(), mask, mask + 8);
-    std::vector<uint8_t> file(6 + 16, 0);
+    std::vector<uint8_t> file(6 + 16 + dib.size(), 0);
     Put16(file, 2, 1);
     Put16(file, 4, 1);
     file[6] = 2;
     file[7] = 2;
     Put32(file, 6 + 8, static_cast<uint32_t>(dib.size()));
     Put32(file, 6 + 12, 22);
-    file.insert(file.end(), dib.begin(), dib.end());
+    for (size_t i = 0; i < dib.size(); ++i) file[22 + i] = dib[i];
     return file;
 }
 
