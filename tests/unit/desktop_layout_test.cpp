@@ -14,8 +14,11 @@ using namespace vorna;
 TEST(DesktopSizes, FiveClientSizesAndNothingElse) {
     const struct {
         int command, w, h;
-    } want[] = {{CmdSmallSize, 320, 240}, {CmdNormalSize, 480, 360}, {CmdBigSize, 640, 480},
-                {CmdWideSize, 640, 240},  {CmdArcadeSize, 320, 480}};
+    } want[] = {{CmdSmallSize, 320, 240},
+                {CmdNormalSize, 480, 360},
+                {CmdBigSize, 640, 480},
+                {CmdWideSize, 640, 240},
+                {CmdArcadeSize, 320, 480}};
     for (const auto& s : want) {
         int w = 0, h = 0;
         ASSERT_TRUE(ClientSizeOf(s.command, w, h)) << s.command;

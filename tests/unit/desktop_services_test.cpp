@@ -20,7 +20,7 @@ TEST(SingleInstanceName, NamesProgramAndUser) {
     const std::string a = SingleInstanceName("vorna", 1000);
     EXPECT_NE(a.find("vorna"), std::string::npos);
     EXPECT_NE(a.find("1000"), std::string::npos);
-    EXPECT_NE(a, SingleInstanceName("vorna", 1001));        // users do not see each other
+    EXPECT_NE(a, SingleInstanceName("vorna", 1001));          // users do not see each other
     EXPECT_NE(a, SingleInstanceName("vorna-headless", 1000)); // nor other programs
     EXPECT_EQ(a.find('\0'), std::string::npos);
 }
@@ -71,8 +71,7 @@ std::string Fold(const std::vector<const char*>& lines, bool flush) {
 } // namespace
 
 TEST(DebugLines, RepeatedLinesAreFoldedIntoACount) {
-    EXPECT_EQ(Fold({"a\n", "a\n", "a\n", "b\n", "a\n"}, false),
-              "a\n  (the line above repeated 2 more times)\nb\na\n");
+    EXPECT_EQ(Fold({"a\n", "a\n", "a\n", "b\n", "a\n"}, false), "a\n  (the line above repeated 2 more times)\nb\na\n");
     EXPECT_EQ(Fold({"x\n", "x\n"}, false), "x\n  (the line above repeated 1 more times)\n"); // told at the end
     EXPECT_EQ(Fold({"no newline"}, true), "no newline\n");
     DebugLineFolder silent(nullptr); // without VORNA_DEBUG nothing is written anywhere

@@ -101,7 +101,8 @@ bool PaintCreditPanel(Game& g, const DibImage* sheet, uint32_t* pixels, int widt
         const int32_t x = GameRandom(g) % W;
         int32_t y = GameRandom(g) % H + a.StarScroll;
         if (y > H) y -= H;
-        c.Set(x, y, (static_cast<uint32_t>(grey) << 16) | (static_cast<uint32_t>(grey) << 8) | static_cast<uint32_t>(grey));
+        c.Set(x, y,
+              (static_cast<uint32_t>(grey) << 16) | (static_cast<uint32_t>(grey) << 8) | static_cast<uint32_t>(grey));
     }
 
     if (a.OrbitX > W + 200) a.OrbitX = -200;

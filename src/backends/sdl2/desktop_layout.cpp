@@ -18,8 +18,8 @@ constexpr int kShortcutOrder[] = {CmdSmallSize, CmdNormalSize, CmdBigSize, CmdWi
 } // namespace
 
 const MenuItem kMenuItems[kMenuItemCount] = {
-    {CmdSmallSize, "小さいサイズ(&R)"},  {CmdNormalSize, "通常サイズ(&O)"}, {CmdBigSize, "大きいサイズ(&B)"},
-    {CmdWideSize, "ワイドサイズ(&W)"},   {CmdArcadeSize, "アーケードサイズ(&H)"}, {CmdNone, ""},
+    {CmdSmallSize, "小さいサイズ(&R)"},     {CmdNormalSize, "通常サイズ(&O)"},       {CmdBigSize, "大きいサイズ(&B)"},
+    {CmdWideSize, "ワイドサイズ(&W)"},      {CmdArcadeSize, "アーケードサイズ(&H)"}, {CmdNone, ""},
     {CmdVersionInfo, "バージョン情報(&V)"},
 };
 

@@ -62,8 +62,8 @@ struct MenuMetrics {
 };
 
 struct MenuLayout {
-    PixelRect frame;                   // the whole menu, inside the client area where it fits
-    PixelRect rows[kMenuItemCount];    // each row's rectangle
+    PixelRect frame;                // the whole menu, inside the client area where it fits
+    PixelRect rows[kMenuItemCount]; // each row's rectangle
 };
 
 // Opens the menu with its top-left at the pointer, moved left or up so that it stays inside the client area.

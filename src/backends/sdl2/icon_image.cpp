@@ -7,7 +7,9 @@ namespace vorna {
 
 namespace {
 
-uint32_t U16(const uint8_t* p) { return static_cast<uint32_t>(p[0] | (p[1] << 8)); }
+uint32_t U16(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0] | (p[1] << 8));
+}
 uint32_t U32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
            (static_cast<uint32_t>(p[3]) << 24);

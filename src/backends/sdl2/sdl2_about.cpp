@@ -15,7 +15,9 @@ namespace vorna {
 namespace {
 
 // The dialog's layout in dialog units, at 1.5 pixels per unit (a 9-point Japanese UI font).
-int Du(int units) { return units * 3 / 2; }
+int Du(int units) {
+    return units * 3 / 2;
+}
 
 constexpr int kDialogW = 234, kDialogH = 229;
 constexpr SDL_Color kFace{240, 240, 240, 255};
@@ -27,9 +29,13 @@ constexpr char kMakersLine[] = "Tessik Works 1999-2026";
 constexpr char kMail[] = "vorna@example.com";
 constexpr char kHomepage[] = "https://example.org/vorna/";
 
-SDL_Rect DuRect(int x, int y, int w, int h) { return SDL_Rect{Du(x), Du(y), Du(w), Du(h)}; }
+SDL_Rect DuRect(int x, int y, int w, int h) {
+    return SDL_Rect{Du(x), Du(y), Du(w), Du(h)};
+}
 
-bool Inside(const SDL_Rect& r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
+bool Inside(const SDL_Rect& r, int x, int y) {
+    return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
+}
 
 void Frame(SDL_Renderer* r, const SDL_Rect& box, SDL_Color topLeft, SDL_Color bottomRight) {
     SDL_SetRenderDrawColor(r, topLeft.r, topLeft.g, topLeft.b, 255);
@@ -110,8 +116,8 @@ bool AboutBox::Open() {
     panelInner_ = SDL_Rect{panel_.x + 3, panel_.y + 3, panel_.w - 6, panel_.h - 6};
     close_ = DuRect(90, 200, 50, 20);
     panelPixels_.assign(static_cast<size_t>(panelInner_.w) * static_cast<size_t>(panelInner_.h), 0);
-    panelTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, panelInner_.w,
-                                      panelInner_.h);
+    panelTexture_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, panelInner_.w, panelInner_.h);
     haveSheet_ = LoadSheet(g_, sheet_);
 
     ByteView view{};
@@ -148,9 +154,9 @@ void AboutBox::PaintPanel() {
     if (panelTexture_ == nullptr) return;
     panelSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(panelPixels_.data(), panelInner_.w, panelInner_.h, 32,
                                                        panelInner_.w * 4, SDL_PIXELFORMAT_RGB888);
-    const bool painted =
-        PaintCreditPanel(g_, haveSheet_ ? &sheet_ : nullptr, panelPixels_.data(), panelInner_.w, panelInner_.h,
-                         [this](const char* t, int x, int y, int w, int h, uint32_t rgb) { DrawPanelText(t, x, y, w, h, rgb); });
+    const bool painted = PaintCreditPanel(
+        g_, haveSheet_ ? &sheet_ : nullptr, panelPixels_.data(), panelInner_.w, panelInner_.h,
+        [this](const char* t, int x, int y, int w, int h, uint32_t rgb) { DrawPanelText(t, x, y, w, h, rgb); });
     if (panelSurface_ != nullptr) SDL_FreeSurface(panelSurface_);
     panelSurface_ = nullptr;
     // Without the sheet the panel keeps what it showed, as the box does when its bitmap cannot be made.
@@ -223,13 +229,14 @@ void AboutBox::Run(const std::function<void(const SDL_Event&)>& mainEvent) {
             }
             break;
         case SDL_KEYDOWN:
-            if (e.key.windowID == id && (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER ||
-                                         e.key.keysym.sym == SDLK_SPACE || e.key.keysym.sym == SDLK_ESCAPE ||
-                                         e.key.keysym.sym == SDLK_c))
+            if (e.key.windowID == id &&
+                (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER ||
+                 e.key.keysym.sym == SDLK_SPACE || e.key.keysym.sym == SDLK_ESCAPE || e.key.keysym.sym == SDLK_c))
                 open = false;
             break;
         case SDL_MOUSEBUTTONDOWN:
-            if (e.button.windowID == id && e.button.button == SDL_BUTTON_LEFT && Inside(close_, e.button.x, e.button.y)) {
+            if (e.button.windowID == id && e.button.button == SDL_BUTTON_LEFT &&
+                Inside(close_, e.button.x, e.button.y)) {
                 closePressed_ = true;
                 Draw();
             }

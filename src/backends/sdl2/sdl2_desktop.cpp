@@ -23,7 +23,9 @@ constexpr char kQuitQuestion[] = "ユーザーの終了要求を受けました�
 constexpr Sint32 kRaiseCode = 0x52414953; // a later copy asked us to show ourselves
 constexpr int kMenuPointSize = 13;
 
-std::FILE* DebugSink() { return std::getenv("VORNA_DEBUG") != nullptr ? stderr : nullptr; }
+std::FILE* DebugSink() {
+    return std::getenv("VORNA_DEBUG") != nullptr ? stderr : nullptr;
+}
 
 } // namespace
 
@@ -82,8 +84,8 @@ void Sdl2Desktop::ApplyIcon() {
     ByteView view{};
     IconImage icon;
     if (!FindEmbeddedAsset("ICN_01", "ICON", view) || !DecodeIcon(view.data, view.size, 32, icon)) return;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32,
-                                                        icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32, icon.width * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
     if (s == nullptr) return;
     SDL_SetWindowIcon(window_, s);
     SDL_FreeSurface(s);
@@ -151,8 +153,8 @@ void Sdl2Desktop::Dispatch(const SDL_Event& e) {
     case SDL_MOUSEBUTTONUP:
         if (e.button.windowID == id && e.button.button == SDL_BUTTON_RIGHT && windowed &&
             game_.display.DisplayReady != 0) {
-            RunCommand(menu_->Run(*presenter_, window_, e.button.x, e.button.y,
-                                  [this](const SDL_Event& o) { Dispatch(o); }));
+            RunCommand(
+                menu_->Run(*presenter_, window_, e.button.x, e.button.y, [this](const SDL_Event& o) { Dispatch(o); }));
         }
         break;
     case SDL_USEREVENT:
@@ -251,8 +253,8 @@ int Sdl2Desktop::MessageBox(const char* text, const char* caption, unsigned styl
                             IDOK_ANSWER, "OK"};
     }
     SDL_Window* owner = window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
-    const SDL_MessageBoxData data{flags | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT, owner, caption, text, count, buttons,
-                                  nullptr};
+    const SDL_MessageBoxData data{
+        flags | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT, owner, caption, text, count, buttons, nullptr};
     int answer = 0;
     // A box closed without a button counts as No (or OK).
     if (SDL_ShowMessageBox(&data, &answer) == 0) return answer != -1 ? answer : (yesNo ? IDNO_ANSWER : IDOK_ANSWER);
@@ -262,6 +264,8 @@ int Sdl2Desktop::MessageBox(const char* text, const char* caption, unsigned styl
     return yesNo ? IDYES_ANSWER : IDOK_ANSWER;
 }
 
-void Sdl2Desktop::DebugOutput(const char* text) { debug_.Write(text); }
+void Sdl2Desktop::DebugOutput(const char* text) {
+    debug_.Write(text);
+}
 
 } // namespace vorna

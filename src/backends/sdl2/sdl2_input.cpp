@@ -10,7 +10,9 @@ bool HasAxis(SDL_Joystick* joystick, int axis) {
     return axis < SDL_JoystickNumAxes(joystick) || (axis < 2 && SDL_JoystickNumHats(joystick) > 0);
 }
 
-uint32_t AxisLimit(SDL_Joystick* joystick, int axis, uint32_t limit) { return HasAxis(joystick, axis) ? limit : 0; }
+uint32_t AxisLimit(SDL_Joystick* joystick, int axis, uint32_t limit) {
+    return HasAxis(joystick, axis) ? limit : 0;
+}
 
 uint32_t AxisPosition(SDL_Joystick* joystick, int axis) {
     if (!HasAxis(joystick, axis)) return 0;

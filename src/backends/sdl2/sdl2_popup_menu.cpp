@@ -19,7 +19,9 @@ void Fill(SDL_Renderer* r, const SDL_Rect& rect, SDL_Color c) {
     SDL_RenderFillRect(r, &rect);
 }
 
-SDL_Rect ToSdl(const PixelRect& p) { return SDL_Rect{p.x, p.y, p.w, p.h}; }
+SDL_Rect ToSdl(const PixelRect& p) {
+    return SDL_Rect{p.x, p.y, p.w, p.h};
+}
 
 } // namespace
 
@@ -77,7 +79,8 @@ int PopupMenu::Run(Sdl2Presenter& presenter, SDL_Window* window, int x, int y,
             break;
         case SDL_MOUSEBUTTONDOWN: {
             const PixelRect& f = layout_.frame;
-            const bool inside = e.button.x >= f.x && e.button.x < f.x + f.w && e.button.y >= f.y && e.button.y < f.y + f.h;
+            const bool inside =
+                e.button.x >= f.x && e.button.x < f.x + f.w && e.button.y >= f.y && e.button.y < f.y + f.h;
             if (e.button.windowID != windowId || !inside) open = false;
             break;
         }

@@ -35,7 +35,9 @@ TextRenderer::~TextRenderer() {
     if (initialised_) TTF_Quit();
 }
 
-int TextRenderer::LineHeight() const { return font_ != nullptr ? TTF_FontLineSkip(font_) : 0; }
+int TextRenderer::LineHeight() const {
+    return font_ != nullptr ? TTF_FontLineSkip(font_) : 0;
+}
 
 void TextRenderer::Measure(const char* utf8, int& width, int& height) const {
     width = height = 0;

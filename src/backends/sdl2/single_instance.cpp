@@ -39,7 +39,9 @@ std::string SingleInstanceName(const std::string& program, unsigned userId) {
     return "VORNA-TESSIK-IMPROVE/" + program + "/" + std::to_string(userId);
 }
 
-SingleInstance::~SingleInstance() { Stop(); }
+SingleInstance::~SingleInstance() {
+    Stop();
+}
 
 bool SingleInstance::AskOwnerToRaise(const std::string& name) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
