@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 300
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build run test test-main test-asan test-tsan test-fuzz bench fuzz fuzz-build soak clean
+.PHONY: all deps build run test test-main test-asan test-tsan test-fuzz bench fuzz fuzz-build soak clean assets-preview
 
 all: build
 
@@ -81,6 +81,10 @@ soak: deps
 	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@soak=$$(find $(ASAN_BUILD) -type f -name 'vorna_soak' -perm -u+x | head -n1); \
 	if [ -n "$$soak" ]; then "$$soak"; else echo "make soak: no soak program is built yet"; fi
+
+# The contact sheet of the graphics (also copied to docs/) and every song and sound as audio, for review.
+assets-preview: build
+	@cmake --build $(BUILD) --target assets-preview
 
 run: build
 	@if [ -x $(BUILD)/src/backends/sdl2/vorna ]; then exec $(BUILD)/src/backends/sdl2/vorna; fi; \
