@@ -120,7 +120,7 @@ uint32_t HeadlessMidiStreamDevice::Stop() {
     eventIndex_ = 0;
     while (!queue_.empty()) {
         MidiHeader* h = queue_.front();
-        queue_.pop_front();
+        queue_.erase(queue_.begin());
         NotifyLocked(h, s);
     }
     if (!threaded_) DeliverPendingInline(s);
@@ -234,7 +234,7 @@ void HeadlessMidiStreamDevice::PlayLocked(uint64_t untilUs, std::unique_lock<std
         uint32_t count = h->bytesRecorded / 12;
         if (count > h->bufferLength / 12) count = h->bufferLength / 12;
         if (eventIndex_ >= count) {
-            queue_.pop_front();
+            queue_.erase(queue_.begin());
             eventIndex_ = 0;
             NotifyLocked(h, lock);
             return;
@@ -267,7 +267,7 @@ void HeadlessMidiStreamDevice::NotifyLocked(MidiHeader* header, std::unique_lock
 void HeadlessMidiStreamDevice::DeliverPendingInline(std::unique_lock<std::mutex>& lock) {
     while (!pending_.empty()) {
         MidiHeader* h = pending_.front();
-        pending_.pop_front();
+        pending_.erase(pending_.begin());
         MidiStreamCallback cb = callback_;
         void* ctx = context_;
         inCallback_ = true;
@@ -289,7 +289,7 @@ void HeadlessMidiStreamDevice::ThreadMain() {
         s.lock();
         if (!pending_.empty()) {
             MidiHeader* h = pending_.front();
-            pending_.pop_front();
+            pending_.erase(pending_.begin());
             MidiStreamCallback cb = callback_;
             void* ctx = context_;
             inCallback_ = true;

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -38,7 +37,10 @@ private:
 // driver does; a free-running device also lets its virtual time run by itself as fast as it can.
 class HeadlessMidiStreamDevice : public MidiStreamDevice {
 public:
-    HeadlessMidiStreamDevice() = default;
+    HeadlessMidiStreamDevice() {
+        queue_.reserve(16);
+        pending_.reserve(16);
+    }
     HeadlessMidiStreamDevice(const HeadlessMidiStreamDevice&) = delete;
     HeadlessMidiStreamDevice& operator=(const HeadlessMidiStreamDevice&) = delete;
     ~HeadlessMidiStreamDevice() override;
@@ -97,8 +99,9 @@ private:
     std::condition_variable changed_;
     MidiStreamCallback callback_ = nullptr;
     void* context_ = nullptr;
-    std::deque<MidiHeader*> queue_;
-    std::deque<MidiHeader*> pending_;
+    // Vectors with room reserved up front: queuing and handing back must not allocate in a game frame.
+    std::vector<MidiHeader*> queue_;
+    std::vector<MidiHeader*> pending_;
     std::vector<PlayedEvent> played_;
     uint32_t eventIndex_ = 0; // next event of the buffer at the head of the queue
     uint64_t nowUs_ = 0;

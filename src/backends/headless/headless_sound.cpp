@@ -6,7 +6,7 @@
 namespace vorna {
 
 void HeadlessSoundDevice::Note(const std::string& line) {
-    if (log.size() < logLimit) log.push_back(line);
+    if (recordLog && log.size() < logLimit) log.push_back(line);
 }
 
 HeadlessSoundDevice::Buffer* HeadlessSoundDevice::Live(int id) {
@@ -15,7 +15,7 @@ HeadlessSoundDevice::Buffer* HeadlessSoundDevice::Live(int id) {
 }
 
 bool HeadlessSoundDevice::Create() {
-    Note("create");
+    if (recordLog) Note("create");
     created = available;
     return created;
 }
@@ -27,7 +27,7 @@ int HeadlessSoundDevice::CreateBuffer(const WaveFormat& format, uint32_t bytes) 
     b.format = format;
     b.data = std::make_shared<std::vector<uint8_t>>(bytes);
     buffers.push_back(b);
-    Note("buffer " + std::to_string(buffers.size() - 1) + " " + std::to_string(bytes));
+    if (recordLog) Note("buffer " + std::to_string(buffers.size() - 1) + " " + std::to_string(bytes));
     return int(buffers.size() - 1);
 }
 
@@ -41,7 +41,7 @@ bool HeadlessSoundDevice::FillBuffer(int buffer, const uint8_t* data, uint32_t s
 void HeadlessSoundDevice::ReleaseBuffer(int buffer) {
     if (Buffer* b = Live(buffer)) {
         b->alive = false;
-        Note("release " + std::to_string(buffer));
+        if (recordLog) Note("release " + std::to_string(buffer));
     }
 }
 
@@ -68,14 +68,14 @@ bool HeadlessSoundDevice::GetStatus(int voice, uint32_t& status) {
 void HeadlessSoundDevice::Stop(int voice) {
     if (Buffer* b = Live(voice)) {
         b->playing = false;
-        Note("stop " + std::to_string(voice));
+        if (recordLog) Note("stop " + std::to_string(voice));
     }
 }
 
 void HeadlessSoundDevice::SetCurrentPosition(int voice, uint32_t position) {
     if (Buffer* b = Live(voice)) {
         b->position = position;
-        Note("position " + std::to_string(voice) + " " + std::to_string(position));
+        if (recordLog) Note("position " + std::to_string(voice) + " " + std::to_string(position));
     }
 }
 
@@ -93,12 +93,12 @@ void HeadlessSoundDevice::Play(int voice) {
         if (b->position >= b->data->size()) b->position = 0;
         b->playing = true;
         b->plays += 1;
-        Note("play " + std::to_string(voice));
+        if (recordLog) Note("play " + std::to_string(voice));
     }
 }
 
 void HeadlessSoundDevice::Release() {
-    Note("release");
+    if (recordLog) Note("release");
     for (Buffer& b : buffers) b.alive = false;
     created = false;
 }

@@ -41,7 +41,9 @@ public:
         int plays = 0;
     };
     std::vector<Buffer> buffers;
-    // Every request in order, e.g. "create", "play 3", "stop 3", "position 3 0", "release".
+    // Every request in order, e.g. "create", "play 3", "stop 3", "position 3 0", "release", when asked
+    // for: a frame of the game must not allocate.
+    bool recordLog = false;
     std::vector<std::string> log;
     size_t logLimit = 100000;
 

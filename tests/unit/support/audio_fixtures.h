@@ -159,6 +159,7 @@ struct AudioGame {
     MemoryFileSystem files;
     MapResources resources;
     AudioGame() {
+        sound.recordLog = true;
         game->platform.sound = &sound;
         game->platform.midi = &midi;
         game->platform.files = &files;
