@@ -261,6 +261,42 @@ TEST(SongAssets, EveryTrackEndsAtTheLoopPointAndTempoEventsStandAtEveryBar) {
     }
 }
 
+std::string RunCommand(const std::string& command, int& status) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        status = -1;
+        return out;
+    }
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+    status = pclose(pipe);
+    return out;
+}
+
+TEST(SongAssets, DebiansMidiLibraryReadsTheSameEvents) {
+    int status = 0;
+    RunCommand("/usr/bin/python3 -c 'import mido' 2>/dev/null", status);
+    if (status != 0) GTEST_SKIP() << "python3-mido is not installed (scripts/install-deps installs it)";
+    for (int n = 0; n < 14; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "m%02x.dat", n);
+        std::vector<SongEvent> events;
+        int division = 0;
+        bool running = false;
+        ASSERT_TRUE(ReadSong(ReadBuilt(name), events, division, running)) << name;
+        std::ostringstream ours;
+        for (const SongEvent& e : events) ours << e.track << " " << e.tick << " " << e.text << "\n";
+        const std::string theirs =
+            RunCommand(std::string("/usr/bin/python3 ") + VORNA_SOURCE_DIR + "/tests/tools/check_songs.py - --dump " +
+                           VORNA_ASSET_BUILD_DIR + "/" + name,
+                       status);
+        ASSERT_EQ(status, 0) << name;
+        EXPECT_EQ(ours.str(), theirs) << name;
+    }
+}
+
 } // namespace
 } // namespace vorna
 
