@@ -148,6 +148,16 @@ fullscreen)
   done
   [ "$ok" = 1 ] || { echo "FAIL: full-screen picture differs from frame 200 letterboxed"; exit 1; }
   echo "ok: full screen shows frame 200 letterboxed at 4:3"
+  # In full screen releasing Esc ends the game at once, without a question.
+  start_vorna /F
+  sleep 1
+  xdotool key --window "$window" Escape
+  for _ in $(seq 50); do kill -0 "$vorna_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$vorna_pid" 2>/dev/null; then echo "FAIL: Esc did not end the full-screen game"; exit 1; fi
+  wait "$vorna_pid"
+  rc=$?
+  [ "$rc" -eq 0 ] || { echo "FAIL: exit code $rc after Esc in full screen"; exit 1; }
+  echo "ok: Esc ends the full-screen game at once with code 0"
   ;;
 second)
   start_vorna
