@@ -215,7 +215,12 @@ void Sdl2Desktop::OnClose() {
         Destroy();
         return;
     }
-    if (MessageBox(kQuitQuestion, kTitle, MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER) Destroy();
+    if (MessageBox(kQuitQuestion, kTitle, MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER) {
+        Destroy();
+        return;
+    }
+    SetActive(true); // the question was ours: the game goes on as the active application
+
 }
 
 void Sdl2Desktop::Destroy() {
@@ -230,6 +235,9 @@ void Sdl2Desktop::RunCommand(int command) {
     if (command == CmdNone || window_ == nullptr || game_.display.FullScreenMode != 0) return;
     if (command == CmdVersionInfo) {
         RunAboutBox(game_, window_, [this](const SDL_Event& o) { Dispatch(o); });
+        // Focus moved between our own windows only: the application stays the active one, as on Windows,
+        // even where no window manager hands the focus back.
+        SetActive(true);
         return;
     }
     int width = 0, height = 0;
