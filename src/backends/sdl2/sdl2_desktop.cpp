@@ -220,7 +220,6 @@ void Sdl2Desktop::OnClose() {
         return;
     }
     SetActive(true); // the question was ours: the game goes on as the active application
-
 }
 
 void Sdl2Desktop::Destroy() {
