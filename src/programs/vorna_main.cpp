@@ -7,6 +7,7 @@
 #include <cstring>
 #include <langinfo.h>
 #include <memory>
+#include <string>
 #include <unistd.h>
 
 #include "app/shell.h"
@@ -38,8 +39,11 @@ void EnsureUtf8Locale() {
 
 int main(int argc, char** argv) {
     EnsureUtf8Locale();
+    // VORNA_INSTANCE names a separate instance (tests run their own copies beside a player's).
+    const char* instance = std::getenv("VORNA_INSTANCE");
+    const std::string program = instance != nullptr && *instance != '\0' ? std::string("vorna.") + instance : "vorna";
     vorna::SingleInstance guard;
-    if (guard.Claim(vorna::SingleInstanceName("vorna", static_cast<unsigned>(getuid()))) ==
+    if (guard.Claim(vorna::SingleInstanceName(program, static_cast<unsigned>(getuid()))) ==
         vorna::SingleInstance::Role::Second)
         return 0; // the running copy has been asked to come to the front
 

@@ -261,7 +261,7 @@ int Sdl2Desktop::MessageBox(const char* text, const char* caption, unsigned styl
     // No box could be shown (no display): the text still reaches the user, and a question that cannot be
     // asked must not keep the window from closing.
     std::fprintf(stderr, "%s: %s\n", caption != nullptr ? caption : "", text != nullptr ? text : "");
-    return yesNo ? IDYES_ANSWER : IDOK_ANSWER;
+    return AnswerWithoutBox(style);
 }
 
 void Sdl2Desktop::DebugOutput(const char* text) {
