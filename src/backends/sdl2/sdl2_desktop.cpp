@@ -138,6 +138,8 @@ void Sdl2Desktop::Dispatch(const SDL_Event& e) {
             OnClose();
         break;
     case SDL_KEYDOWN: {
+        // A fresh press of Esc: whatever the menu swallowed before is over (its release may have gone elsewhere).
+        if (e.key.keysym.sym == SDLK_ESCAPE && e.key.repeat == 0 && menu_ != nullptr) menu_->TakeEscapeSwallow();
         if (e.key.windowID != id || e.key.repeat != 0 || !windowed) break;
         const SDL_Keycode k = e.key.keysym.sym;
         const bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
