@@ -13,6 +13,9 @@
 #include "app/shell.h"
 #include "backends/headless/headless_files.h"
 #include "backends/headless/headless_sound.h"
+#ifdef VORNA_HAVE_SDL2_AUDIO
+#include "backends/sdl2/sdl2_audio.h"
+#endif
 #include "backends/sdl2/program_args.h"
 #include "backends/sdl2/sdl2_desktop.h"
 #include "backends/sdl2/sdl2_input.h"
@@ -66,8 +69,16 @@ int main(int argc, char** argv) {
         vorna::Sdl2Desktop desktop(g);
         vorna::Sdl2Keyboard keyboard;
         vorna::Sdl2Joystick joystick;
+#ifdef VORNA_HAVE_SDL2_AUDIO
+        // The effect mixer and the FluidSynth stream share one SDL audio output; without a sound card it
+        // falls back to a silent driver by itself.
+        std::unique_ptr<vorna::Sdl2Audio> audio = vorna::CreateSdl2Audio();
+        vorna::SoundDevice& sound = audio->Sound();
+        vorna::MidiStreamDevice& midi = audio->Midi();
+#else
         vorna::HeadlessSoundDevice sound;
         vorna::HeadlessMidiStreamDevice midi;
+#endif
         vorna::EmbeddedResources resources;
         vorna::HostFileSystem files;
         vorna::FillStandardSystemColours(g.display.PaletteEntries);

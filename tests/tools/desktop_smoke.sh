@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Smoke tests of the desktop program vorna under Xvfb and openbox: screenshots against vorna-headless frames,
 # the five sizes by their shortcuts, full screen, the second copy and the quit question.
-# Usage: desktop_smoke.sh VORNA HEADLESS FRAME_SCALE WORKDIR MODE   (MODE: sizes, fullscreen, second, quit, nodisplay)
+# Usage: desktop_smoke.sh VORNA HEADLESS FRAME_SCALE WORKDIR MODE   (MODE: sizes, fullscreen, menu, second, quit, nodisplay)
 # Exit code 77 means skipped (a tool is missing).
 set -u
 vorna="$1"
@@ -148,6 +148,38 @@ fullscreen)
   done
   [ "$ok" = 1 ] || { echo "FAIL: full-screen picture differs from frame 200 letterboxed"; exit 1; }
   echo "ok: full screen shows frame 200 letterboxed at 4:3"
+  # In full screen releasing Esc ends the game at once, without a question.
+  start_vorna /F
+  sleep 1
+  xdotool key --window "$window" Escape
+  for _ in $(seq 50); do kill -0 "$vorna_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$vorna_pid" 2>/dev/null; then echo "FAIL: Esc did not end the full-screen game"; exit 1; fi
+  wait "$vorna_pid"
+  rc=$?
+  [ "$rc" -eq 0 ] || { echo "FAIL: exit code $rc after Esc in full screen"; exit 1; }
+  echo "ok: Esc ends the full-screen game at once with code 0"
+  ;;
+menu)
+  # The right-click menu is drawn over the picture, never into the game's frame: while it is open the
+  # window differs from frame 200 only inside the menu, and after choosing the wide size by its letter the
+  # picture is frame 200 again, stretched sideways.
+  ok=0
+  for attempt in 1 2 3; do
+    start_vorna
+    if expect_picture 640 480 120; then
+      resume_game
+      xdotool mousemove --window "$window" 60 40 click 3
+      sleep 0.5
+      import -window "$window" menu.png 2>/dev/null
+      differing=$(compare -metric AE menu.png expected-640x480.png null: 2>&1)
+      xdotool key --window "$window" w
+      if [ "$differing" != 0 ] && [ "$differing" -lt 60000 ] 2>/dev/null && expect_picture 640 240 8; then ok=1; fi
+    fi
+    stop_vorna
+    [ "$ok" = 1 ] && break
+  done
+  [ "$ok" = 1 ] || { echo "FAIL: the menu (${differing:-?} pixels over the picture) or its wide size"; exit 1; }
+  echo "ok: the menu covers $differing pixels of the picture and its W item gives the wide size"
   ;;
 second)
   start_vorna

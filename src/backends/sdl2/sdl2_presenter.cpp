@@ -148,8 +148,10 @@ void Sdl2Presenter::WaitForVerticalBlank() {
         nextBlankTicks_ += period;
     }
     if (pacingLog_ != nullptr) {
-        std::fprintf(pacingLog_, "%llu\n",
-                     static_cast<unsigned long long>(SDL_GetPerformanceCounter() * 1000000 / frequency));
+        // Split so that the counter times a million cannot overflow on a machine that has been up for long.
+        const uint64_t counter = SDL_GetPerformanceCounter();
+        const uint64_t us = counter / frequency * 1000000 + counter % frequency * 1000000 / frequency;
+        std::fprintf(pacingLog_, "%llu\n", static_cast<unsigned long long>(us));
     }
 }
 
