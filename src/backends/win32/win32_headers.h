@@ -1,8 +1,5 @@
 // The Windows headers every Win32 backend file includes first, before any of our own headers.
 #pragma once
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
