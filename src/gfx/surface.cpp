@@ -1,13 +1,19 @@
 // The core's 8-bit surfaces: creation, loss and restore, locks, colour fills and the stretching, colour-keyed copy.
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
+#include "gfx/keyed_rows.h"
 #include "gfx/surface_ops.h"
 
 namespace vorna {
 namespace {
+
+using keyed_rows::CopyRowKeyed;
+using keyed_rows::GatherRowKeyed;
+using keyed_rows::GatherRowPairKeyed;
 
 // Every call on a surface meets, in this order: an injected loss, the lost state, a lock held
 // elsewhere, an injected busy blitter (only for calls that DirectDraw would queue).
@@ -50,29 +56,6 @@ int32_t ClipDestination(const Surface& s, const ClipRect* rect, ClipRect& whole,
     visible.bottom = std::min({whole.bottom, s.clip.bottom, s.height});
     if (IsEmpty(visible)) visible = ClipRect{0, 0, 0, 0};
     return DD_OK;
-}
-
-constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7Full;
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-
-// Copies a row, leaving out bytes equal to key: eight bytes at a time, without a branch per pixel.
-void CopyRowKeyed(uint8_t* dst, const uint8_t* src, int32_t count, uint8_t key) {
-    const uint64_t keys = kOnes * key;
-    int32_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        uint64_t s, d;
-        std::memcpy(&s, src + i, 8);
-        std::memcpy(&d, dst + i, 8);
-        const uint64_t x = s ^ keys; // zero bytes where the source holds the key
-        const uint64_t nonzero = ((x & kLowBits) + kLowBits) | x;
-        const uint64_t keyed = ((~nonzero & ~kLowBits) >> 7) * 0xFF;
-        const uint64_t out = (s & ~keyed) | (d & keyed);
-        std::memcpy(dst + i, &out, 8);
-    }
-    for (; i < count; ++i) {
-        const uint8_t v = src[i];
-        dst[i] = v == key ? dst[i] : v;
-    }
 }
 
 // Which source values are transparent: none, one value, or a range.
@@ -127,6 +110,36 @@ void CopyOneToOneOverlapping(const CopyPlan& p, const KeyRange& key) {
 // Source columns are worked out for a chunk of destination columns at a time, without allocating.
 constexpr int32_t kColumnChunk = 1024;
 
+// The nearest-neighbour offsets (k * sourceLength) / destinationLength for k, k + 1, ..., stepped
+// by adding quotient and remainder instead of dividing for each one.
+struct NearestSteps {
+    int64_t offset = 0, remainder = 0, offsetStep, remainderStep, divisor;
+    NearestSteps(int64_t k, int64_t sourceLength, int64_t destinationLength) : divisor(destinationLength) {
+        // Divisions are dear next to a small sprite's copy: the unclipped start needs none, and
+        // lengths that fit in 32 bits take the shorter one.
+        if (k != 0) {
+            offset = k * sourceLength / destinationLength;
+            remainder = k * sourceLength % destinationLength;
+        }
+        if (destinationLength <= INT32_MAX) {
+            const uint32_t s = static_cast<uint32_t>(sourceLength), d = static_cast<uint32_t>(destinationLength);
+            offsetStep = s / d;
+            remainderStep = s % d;
+        } else {
+            offsetStep = sourceLength / destinationLength;
+            remainderStep = sourceLength % destinationLength;
+        }
+    }
+    void Next() {
+        offset += offsetStep;
+        remainder += remainderStep;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++offset;
+        }
+    }
+};
+
 struct StretchPlan {
     uint8_t* dstRow0; // destination row of the visible top, column 0
     const uint8_t* src;
@@ -134,28 +147,57 @@ struct StretchPlan {
     ClipRect whole, visible, source;
 };
 
-template <bool Keyed, bool SingleKey>
-void CopyStretchedRows(const StretchPlan& p, const KeyRange& key, const int32_t* columns, int32_t firstColumn,
-                       int32_t count) {
-    const int64_t dw = static_cast<int64_t>(p.whole.right) - p.whole.left;
-    const int64_t dh = static_cast<int64_t>(p.whole.bottom) - p.whole.top;
-    const int64_t sh = static_cast<int64_t>(p.source.bottom) - p.source.top;
-    (void)dw;
-    const uint8_t k = key.low;
-    for (int32_t row = p.visible.top; row < p.visible.bottom; ++row) {
-        const int64_t j = static_cast<int64_t>(row) - p.whole.top;
-        const int32_t sy = p.source.top + static_cast<int32_t>((j * sh) / dh);
+// The usual case, one key colour and rows of at least a block. Each source row is gathered once;
+// destination rows that repeat it (an enlargement) take it from there, and two destination rows of
+// different source rows (a reduction) are gathered together.
+void CopyStretchedRowsKeyed(const StretchPlan& p, uint8_t key, const int32_t* columns, int32_t first, int32_t count,
+                            NearestSteps sourceRow) {
+    uint8_t gathered[kColumnChunk];
+    int32_t gatheredRow = -1;
+    for (int32_t row = p.visible.top; row < p.visible.bottom;) {
+        uint8_t* d = p.dstRow0 + static_cast<ptrdiff_t>(row - p.visible.top) * p.dstPitch + first;
+        const int32_t sy = p.source.top + static_cast<int32_t>(sourceRow.offset);
+        sourceRow.Next();
+        const int32_t nextSy = p.source.top + static_cast<int32_t>(sourceRow.offset);
         const uint8_t* s = p.src + static_cast<ptrdiff_t>(sy) * p.srcPitch;
-        uint8_t* d = p.dstRow0 + static_cast<ptrdiff_t>(row - p.visible.top) * p.dstPitch + firstColumn;
-        for (int32_t i = 0; i < count; ++i) {
-            const uint8_t v = s[columns[i]];
-            if (!Keyed) {
-                d[i] = v;
-            } else if (SingleKey) {
-                d[i] = v == k ? d[i] : v;
-            } else if (!key.Transparent(v)) {
-                d[i] = v;
-            }
+        if (sy == gatheredRow) {
+            CopyRowKeyed(d, gathered, count, key);
+            ++row;
+        } else if (row + 1 < p.visible.bottom && nextSy != sy) {
+            GatherRowPairKeyed(d, d + p.dstPitch, s, p.src + static_cast<ptrdiff_t>(nextSy) * p.srcPitch, columns,
+                               count, key, gathered);
+            gatheredRow = nextSy;
+            sourceRow.Next();
+            row += 2;
+        } else {
+            GatherRowKeyed(d, s, columns, count, key, gathered);
+            gatheredRow = sy;
+            ++row;
+        }
+    }
+}
+
+// Any key and any width: a source row is gathered once into a row of destination width, which every
+// destination row that repeats it then takes.
+void CopyStretchedRows(const StretchPlan& p, const KeyRange& key, const int32_t* columns, int32_t first, int32_t count,
+                       NearestSteps sourceRow) {
+    uint8_t gathered[kColumnChunk];
+    int32_t gatheredRow = -1;
+    for (int32_t row = p.visible.top; row < p.visible.bottom; ++row, sourceRow.Next()) {
+        uint8_t* d = p.dstRow0 + static_cast<ptrdiff_t>(row - p.visible.top) * p.dstPitch + first;
+        const int32_t sy = p.source.top + static_cast<int32_t>(sourceRow.offset);
+        if (sy != gatheredRow) {
+            const uint8_t* s = p.src + static_cast<ptrdiff_t>(sy) * p.srcPitch;
+            for (int32_t i = 0; i < count; ++i) gathered[i] = s[columns[i]];
+            gatheredRow = sy;
+        }
+        if (!key.keyed) {
+            std::memcpy(d, gathered, static_cast<size_t>(count));
+        } else if (key.low == key.high) {
+            CopyRowKeyed(d, gathered, count, key.low);
+        } else {
+            for (int32_t i = 0; i < count; ++i)
+                if (!key.Transparent(gathered[i])) d[i] = gathered[i];
         }
     }
 }
@@ -163,19 +205,19 @@ void CopyStretchedRows(const StretchPlan& p, const KeyRange& key, const int32_t*
 void CopyStretched(const StretchPlan& p, const KeyRange& key) {
     int32_t columns[kColumnChunk];
     const int64_t dw = static_cast<int64_t>(p.whole.right) - p.whole.left;
+    const int64_t dh = static_cast<int64_t>(p.whole.bottom) - p.whole.top;
     const int64_t sw = static_cast<int64_t>(p.source.right) - p.source.left;
+    const int64_t sh = static_cast<int64_t>(p.source.bottom) - p.source.top;
     for (int32_t first = p.visible.left; first < p.visible.right; first += kColumnChunk) {
         const int32_t count = std::min(kColumnChunk, p.visible.right - first);
-        for (int32_t n = 0; n < count; ++n) {
-            const int64_t i = static_cast<int64_t>(first) + n - p.whole.left;
-            columns[n] = p.source.left + static_cast<int32_t>((i * sw) / dw);
-        }
-        if (!key.keyed)
-            CopyStretchedRows<false, false>(p, key, columns, first, count);
-        else if (key.low == key.high)
-            CopyStretchedRows<true, true>(p, key, columns, first, count);
+        NearestSteps column(static_cast<int64_t>(first) - p.whole.left, sw, dw);
+        for (int32_t n = 0; n < count; ++n, column.Next())
+            columns[n] = p.source.left + static_cast<int32_t>(column.offset);
+        const NearestSteps sourceRow(static_cast<int64_t>(p.visible.top) - p.whole.top, sh, dh);
+        if (key.keyed && key.low == key.high && count >= keyed_rows::kBlockBytes)
+            CopyStretchedRowsKeyed(p, key.low, columns, first, count, sourceRow);
         else
-            CopyStretchedRows<true, false>(p, key, columns, first, count);
+            CopyStretchedRows(p, key, columns, first, count, sourceRow);
     }
 }
 

@@ -13,14 +13,16 @@ int HeadlessShell::MessageBox(const char* text, const char* caption, unsigned st
 }
 
 void HeadlessShell::DebugOutput(const char* text) {
-    std::string line = text ? text : "";
+    const char* begin = text ? text : "";
+    size_t length = std::strlen(begin);
     // A debug line usually carries its own line end; one line per call either way.
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    while (length > 0 && (begin[length - 1] == '\n' || begin[length - 1] == '\r')) --length;
     if (sink_) {
-        std::fputs(line.c_str(), sink_);
+        // Written straight through: a run with a sink allocates nothing per line.
+        std::fwrite(begin, 1, length, sink_);
         std::fputc('\n', sink_);
     } else {
-        debugLines_.push_back(line);
+        debugLines_.emplace_back(begin, length);
     }
 }
 

@@ -1,0 +1,32 @@
+// The SDL2 audio devices: the effect mixer and the FluidSynth MIDI stream share one SDL audio output.
+#pragma once
+#include <memory>
+
+#include "platform/midi_stream.h"
+#include "platform/sound_device.h"
+
+namespace vorna {
+
+struct Sdl2AudioOptions {
+    // General MIDI SoundFont; null: $VORNA_SOUNDFONT, else /usr/share/sounds/sf2/TimGM6mb.sf2, else
+    // /usr/share/sounds/sf2/default-GM.sf2. Without any the music protocol still runs, silently.
+    const char* soundFont = nullptr;
+    // SDL audio driver to ask for first (null: SDL's own choice, $SDL_AUDIODRIVER). When it cannot be
+    // opened the output falls back to SDL's "dummy" driver, so the game never fails for want of a sound card.
+    const char* driver = nullptr;
+    int sampleRate = 44100;
+};
+
+// Owns both devices and the SDL audio output they share. The output opens lazily, at the first
+// SoundDevice::Create or MidiStreamDevice::Open, and initialises SDL's audio subsystem itself.
+// Destroy it only after the game has closed music and sound (CloseMusic, ShutdownSound).
+class Sdl2Audio {
+public:
+    virtual ~Sdl2Audio() = default;
+    virtual SoundDevice& Sound() = 0;
+    virtual MidiStreamDevice& Midi() = 0;
+};
+
+std::unique_ptr<Sdl2Audio> CreateSdl2Audio(const Sdl2AudioOptions& options = {});
+
+} // namespace vorna

@@ -1,0 +1,6 @@
+# The random-input soak: vorna_soak runs every mission into the next level; a short run belongs to the suite,
+# the long one (a million frames) to make soak.
+add_executable(vorna_soak ${CMAKE_CURRENT_SOURCE_DIR}/soak/vorna_soak.cpp)
+target_link_libraries(vorna_soak PRIVATE vorna_headless_runner)
+add_test(NAME soak.short COMMAND vorna_soak --frames 50000)
+set_tests_properties(soak.short PROPERTIES LABELS soak TIMEOUT 600)

@@ -1,0 +1,269 @@
+// vorna_soak: random held keys through every mission into the next level; checks the run repeats exactly
+// and that no running frame allocates.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "app/shell.h"
+#include "backends/headless/headless_platform.h"
+#include "programs/headless_runner/trace.h"
+
+namespace {
+
+// Every operator new of the process goes through here, so a frame's allocations can be counted.
+uint64_t g_allocations = 0;
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    ++g_allocations;
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr) throw std::bad_alloc();
+    return p;
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace vorna {
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kNullDevice = "NUL";
+#else
+constexpr const char* kNullDevice = "/dev/null";
+#endif
+
+// The soak's own generator (xorshift32), apart from the game's, so that the input does not follow the game.
+struct SoakRandom {
+    uint32_t x;
+    uint32_t Next() {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        return x;
+    }
+    bool Chance(uint32_t percent) { return Next() % 100 < percent; }
+};
+
+// Random held keys that change every 1..8 frames. Buttons are rarer than directions, so that a mission
+// lasts long enough to be cleared; F3 is rarer still, so that the continue scene also ends on buttons.
+InputScript MakeSoakScript(uint32_t seed, uint32_t frames) {
+    SoakRandom r{seed == 0 ? 1u : seed};
+    InputScript script;
+    for (uint32_t f = 1; f <= frames; f += 1 + r.Next() % 8) {
+        InputLine line;
+        line.frame = f;
+        if (r.Chance(55)) line.keys |= ScriptKeyUp;
+        if (r.Chance(20)) line.keys |= ScriptKeyDown;
+        if (r.Chance(30)) line.keys |= ScriptKeyLeft;
+        if (r.Chance(30)) line.keys |= ScriptKeyRight;
+        if (r.Chance(8)) line.keys |= ScriptKeyZ;
+        if (r.Chance(10)) line.keys |= ScriptKeyX;
+        if (r.Chance(3)) line.keys |= ScriptKeyF3;
+        script.lines.push_back(line);
+    }
+    return script;
+}
+
+struct SoakResult {
+    uint64_t hash = kFnvOffsetBasis;
+    uint32_t frames = 0;
+    uint32_t allocatingFrames = 0;
+    uint32_t songFrames = 0;
+    uint32_t firstAllocatingFrame = 0;
+    uint32_t missionsEntered = 0;
+    uint32_t forcedClears = 0;
+    int32_t highestLevel = 0;
+    uint32_t endings = 0;
+    uint32_t continues = 0;
+    bool stalled = false;
+};
+
+template <typename T> void Mix(uint64_t& hash, const T& value) {
+    hash = Fnv1a64(reinterpret_cast<const uint8_t*>(&value), sizeof value, hash);
+}
+
+// Folds every frame's state, requests and picture into one hash, counts allocations between frames, and
+// clears a mission now and then (at a random moment, as if its last block fell) so that the mission
+// counter runs through all ten and on into the next level.
+class SoakObserver : public GameObserver {
+public:
+    SoakObserver(Game& g, HeadlessBackend& backend, uint32_t frames, uint32_t seed, SoakResult& result)
+        : g_(g), backend_(backend), frames_(frames), random_{seed * 2654435761u + 7u}, result_(result) {}
+
+    bool verbose_ = false;
+    void SoundRequested(int number) override { Mix(result_.hash, number); }
+    void MusicCalled(MusicCall call, int argument) override {
+        if (call == MusicCall::Play) songStarted_ = true;
+        Mix(result_.hash, static_cast<int>(call));
+        Mix(result_.hash, argument);
+    }
+
+    void FrameFinished() override {
+        if (result_.frames >= frames_) return;
+        ++result_.frames;
+        backend_.pump.NoteFrame();
+        // The boot frame loads the sheet and the sounds, and starting a song reads it into the music player's
+        // buffers: the only allocations the game makes. Every other frame must allocate nothing.
+        if (songStarted_) ++result_.songFrames;
+        if (result_.frames > 1 && !songStarted_ && g_allocations != allocationsAtLastFrame_) {
+            if (result_.allocatingFrames == 0) result_.firstAllocatingFrame = result_.frames;
+            ++result_.allocatingFrames;
+            if (verbose_ && result_.allocatingFrames <= 20) {
+                std::printf("frame %u (scene %u, timer %u) made %llu allocations\n", result_.frames, g_.scene.Scene,
+                            g_.scene.SceneTimer,
+                            static_cast<unsigned long long>(g_allocations - allocationsAtLastFrame_));
+            }
+        }
+        HashFrame();
+        Steer();
+        allocationsAtLastFrame_ = g_allocations;
+        songStarted_ = false;
+        if (result_.frames >= frames_) {
+            backend_.pump.RequestClose();
+        } else {
+            backend_.input.SetFrame(result_.frames + 1);
+        }
+    }
+
+private:
+    void HashFrame() {
+        uint64_t& h = result_.hash;
+        Mix(h, result_.frames);
+        Mix(h, g_.scene.Scene);
+        Mix(h, g_.scene.SceneTimer);
+        Mix(h, g_.scene.SceneStep);
+        Mix(h, g_.random.state);
+        Mix(h, g_.scene.InputNow);
+        Mix(h, g_.play.counters);
+        Mix(h, g_.play.globe);
+        Mix(h, g_.play.vorna);
+        Mix(h, g_.play.CellType);
+        Mix(h, g_.play.CellHits);
+        Mix(h, g_.display.PaletteEntries[0]);
+        Mix(h, BackBufferHash(g_.display.BackBuffer));
+    }
+
+    void Steer() {
+        const PlayCounters& c = g_.play.counters;
+        const uint32_t scene = g_.scene.Scene;
+        if (scene != lastScene_) {
+            if (scene == ScenePlay) {
+                ++result_.missionsEntered;
+                // Three missions in four are cleared at a random moment; the rest run out by themselves.
+                clearAt_ = random_.Chance(75) ? 150 + random_.Next() % 1200 : 0;
+            }
+            if (scene == SceneEnding) ++result_.endings;
+            if (scene == SceneContinue) ++result_.continues;
+            lastScene_ = scene;
+        }
+        if (c.Level > result_.highestLevel) result_.highestLevel = c.Level;
+        if (scene == ScenePlay && c.MissionOver == 0 && clearAt_ != 0 && g_.scene.SceneTimer == clearAt_) {
+            g_.play.counters.MissionCleared = 1;
+            ++result_.forcedClears;
+        }
+    }
+
+    Game& g_;
+    HeadlessBackend& backend_;
+    uint32_t frames_;
+    SoakRandom random_;
+    SoakResult& result_;
+    uint64_t allocationsAtLastFrame_ = 0;
+    uint32_t lastScene_ = 0;
+    uint32_t clearAt_ = 0;
+    bool songStarted_ = false;
+};
+
+SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose) {
+    SoakResult result;
+    auto game = std::make_unique<Game>();
+    auto backend = std::make_unique<HeadlessBackend>(*game, MakeSoakScript(seed, frames));
+    SoakObserver observer(*game, *backend, frames, seed, result);
+    observer.verbose_ = verbose;
+    backend->Attach();
+    // Debug lines (a missing sheet gives one per drawing call) go nowhere, so the backend keeps nothing.
+    std::FILE* debugSink = std::fopen(kNullDevice, "w");
+    backend->shell.SetDebugSink(debugSink);
+    game->platform.observer = &observer;
+    backend->input.SetFrame(1);
+    ParseCommandLine(*game, "");
+    InitAppState(*game);
+    MessageLoop(*game);
+    result.stalled = backend->pump.Stalled() || result.frames < frames;
+    if (debugSink != nullptr) std::fclose(debugSink);
+    return result;
+}
+
+void Report(const char* label, const SoakResult& r) {
+    std::printf("%s: %u frames, hash %016llx, %u missions entered (%u cleared by the soak), %u continues, "
+                "%u endings, highest level %d, %u frames starting a song, %u other frames allocating",
+                label, r.frames, static_cast<unsigned long long>(r.hash), r.missionsEntered, r.forcedClears,
+                r.continues, r.endings, r.highestLevel, r.songFrames, r.allocatingFrames);
+    if (r.allocatingFrames != 0) std::printf(" (first: frame %u)", r.firstAllocatingFrame);
+    std::printf("\n");
+}
+
+bool ParseNumber(const char* text, uint32_t& out) {
+    char* end = nullptr;
+    const unsigned long long v = std::strtoull(text, &end, 10);
+    if (end == text || *end != '\0' || v > 0xFFFFFFFFull || text[0] == '-') return false;
+    out = static_cast<uint32_t>(v);
+    return true;
+}
+
+} // namespace
+} // namespace vorna
+
+int main(int argc, char** argv) {
+    uint32_t frames = 1000000;
+    uint32_t seed = 1;
+    bool twice = true;
+    bool verbose = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--frames" && i + 1 < argc && vorna::ParseNumber(argv[i + 1], frames)) {
+            ++i;
+        } else if (a == "--seed" && i + 1 < argc && vorna::ParseNumber(argv[i + 1], seed)) {
+            ++i;
+        } else if (a == "--verbose") {
+            verbose = true;
+        } else if (a == "--once") {
+            twice = false;
+        } else {
+            std::fprintf(stderr, "usage: vorna_soak [--frames N] [--seed S] [--once] [--verbose]\n");
+            return 2;
+        }
+    }
+    const vorna::SoakResult first = vorna::RunSoak(frames, seed, verbose);
+    vorna::Report("run 1", first);
+    bool ok = !first.stalled && first.allocatingFrames == 0;
+    if (first.stalled) std::printf("vorna_soak: the game stopped before the last frame\n");
+    if (twice) {
+        const vorna::SoakResult second = vorna::RunSoak(frames, seed, verbose);
+        vorna::Report("run 2", second);
+        if (second.hash != first.hash || second.frames != first.frames) {
+            std::printf("vorna_soak: the same input gave a different run\n");
+            ok = false;
+        }
+    }
+    std::printf("vorna_soak: %s\n", ok ? "passed" : "FAILED");
+    return ok ? 0 : 1;
+}

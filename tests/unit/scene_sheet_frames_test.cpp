@@ -1,0 +1,96 @@
+// The scenes drawn with the generated graphics sheet on the headless backend: what the player really sees.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "backends/headless/headless_platform.h"
+#include "gfx/display.h"
+#include "gfx/primitives.h"
+#include "scenes/scene_machine.h"
+#include "support/scene_fixture.h"
+
+using namespace vorna;
+using vorna::testing::GlyphOf;
+
+namespace {
+
+struct RealSheetGame {
+    std::unique_ptr<Game> g = std::make_unique<Game>();
+    HeadlessBackend backend{*g, {}};
+    RealSheetGame() {
+        backend.Attach();
+        EXPECT_TRUE(InitDisplay(*g));
+        g->app.FrameCounter = 2;
+        g->scene.Scene = SceneBoot;
+    }
+    // A running frame as the frame driver makes it.
+    void Frame() {
+        gf_DD_ScrFill(*g, BackBufferOf(*g), 0);
+        SceneFrame(*g);
+    }
+    uint8_t Frame(int32_t x, int32_t y) const {
+        const Surface& s = g->display.BackBuffer;
+        return s.pixels[static_cast<size_t>(y) * s.pitch + x];
+    }
+    uint8_t Sheet(int32_t x, int32_t y) const {
+        const Surface& s = g->display.SheetSurface;
+        return s.pixels[static_cast<size_t>(y) * s.pitch + x];
+    }
+    // Compares the text's glyphs with the frame: every sheet pixel that is not the key colour must be there.
+    // Returns the number of glyph pixels compared, or -1 at the first difference.
+    int CompareText(const std::string& text, int32_t x, int32_t y) const {
+        const uint32_t key = g->display.SheetSurface.keyLow;
+        int compared = 0;
+        int32_t pen = x;
+        for (char c : text) {
+            if (c == ' ') {
+                pen += 8;
+                continue;
+            }
+            const auto [sx, w] = GlyphOf(c);
+            const int32_t sy = c >= 'A' ? 0 : 208;
+            for (int32_t j = 0; j < 16; ++j)
+                for (int32_t i = 0; i < w; ++i) {
+                    const uint8_t want = Sheet(sx + i, sy + j);
+                    if (want == key) continue;
+                    if (Frame(pen + i, y + j) != want) return -1;
+                    ++compared;
+                }
+            pen += w;
+        }
+        return compared;
+    }
+};
+
+} // namespace
+
+TEST(GeneratedSheet, FirstTitleShowsTheScoreLineInTheSheetFont) {
+    RealSheetGame run;
+    run.Frame();
+    ASSERT_TRUE(run.g->display.SheetSurface.exists) << "the programs are built with the generated sheet";
+    ASSERT_TRUE(run.g->display.SheetSurface.hasColourKey);
+    while (run.g->scene.Scene != SceneTitle) run.Frame();
+    run.Frame();
+    // Every letter and digit has pixels of its own; a wrong glyph or position would differ somewhere.
+    EXPECT_GT(run.CompareText("HI SCORE 020000    SCORE 000000", 16, 2), 300);
+    EXPECT_GT(run.CompareText("PLEASE ESC KEY EXIT", 74, 184), 150);
+    EXPECT_EQ(run.CompareText("HI SCORE 020000    SCORE 000010", 16, 2), -1);
+}
+
+TEST(GeneratedSheet, LogoHoldShowsTheMakersLine) {
+    RealSheetGame run;
+    for (int i = 0; i < 140; ++i) run.Frame();
+    ASSERT_EQ(run.g->scene.SceneStep, 1);
+    EXPECT_GT(run.CompareText("2000 QUILLBEX DRAVO PRESENT", 32, 128), 200);
+    // The logo unscaled at (72, 80): its opaque pixels are the sheet's (0, 144) cell.
+    int opaque = 0;
+    for (int32_t j = 0; j < 32; ++j)
+        for (int32_t i = 0; i < 176; ++i) {
+            const uint8_t want = run.Sheet(i, 144 + j);
+            if (want == run.g->display.SheetSurface.keyLow) continue;
+            ASSERT_EQ(run.Frame(72 + i, 80 + j), want) << i << "," << j;
+            ++opaque;
+        }
+    EXPECT_GT(opaque, 500);
+}

@@ -1,0 +1,20 @@
+# Renders every song with FluidSynth and the TimGM6mb SoundFont, and copies the sounds, for listening.
+# Run as: cmake -DASSET_DIR=dir -DPREVIEW_DIR=dir -P render_audio.cmake
+set(soundfont /usr/share/sounds/sf2/TimGM6mb.sf2)
+find_program(FLUIDSYNTH fluidsynth)
+if(NOT FLUIDSYNTH OR NOT EXISTS ${soundfont})
+  message(WARNING "fluidsynth or ${soundfont} missing: songs are not rendered (scripts/install-deps installs both)")
+else()
+  file(GLOB songs ${ASSET_DIR}/m*.dat)
+  foreach(song ${songs})
+    get_filename_component(stem ${song} NAME_WE)
+    execute_process(COMMAND ${FLUIDSYNTH} -n -i -q -r 44100 -F ${PREVIEW_DIR}/${stem}.wav ${soundfont} ${song}
+                    RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+    if(NOT rc EQUAL 0)
+      message(WARNING "fluidsynth failed on ${song}")
+    endif()
+  endforeach()
+endif()
+file(GLOB sounds ${ASSET_DIR}/WAV_*.wav)
+file(COPY ${sounds} DESTINATION ${PREVIEW_DIR})
+message(STATUS "Preview written to ${PREVIEW_DIR}")

@@ -1,0 +1,18 @@
+// The sound effects' formats and their synthesis.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace assetgen {
+
+struct SoundSpec {
+    int channels;
+    int rate;
+    uint32_t dataBytes;
+};
+extern const SoundSpec kSoundTable[12];
+
+// A complete RIFF WAVE image of sound n.
+std::vector<uint8_t> MakeWave(int n);
+
+} // namespace assetgen
