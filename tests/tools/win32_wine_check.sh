@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Windows programs of the x86_64 cross build under 64-bit Wine; exit 77 (skipped) without Wine or Xvfb.
-# Usage: win32_wine_check.sh traces|window PROGRAMS_DIR NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR
+# Usage: win32_wine_check.sh traces|devices|window PROGRAMS_DIR NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR
 #   traces: vorna-headless.exe gives the native runner's traces byte for byte (and passes every replay).
+#   devices: DirectSound plays a duplicated voice on an ALSA null device and is reported missing without
+#           one; the MIDI stream that cannot open here (no sequencer) refuses every later call harmlessly.
 #   window: vorna.exe shows its 640 x 480 window with the headless frame 200 scaled 2x during the logo's hold,
 #           a second start exits 0, and releasing Esc then answering the question with Return ends it with 0.
 set -uo pipefail
@@ -13,7 +15,7 @@ if [ -z "$wine" ] || [ ! -x "$wine" ]; then
   echo "skipped: wine64 is not installed"
   exit 77
 fi
-for exe in vorna.exe vorna-headless.exe; do
+for exe in vorna.exe vorna-headless.exe win32-device-check.exe; do
   [ -f "$programs/$exe" ] || { echo "no $programs/$exe: the cross build did not run"; exit 1; }
 done
 fail() {
@@ -82,6 +84,18 @@ if [ "$mode" = traces ]; then
     timeout 300 "$wine" "$programs/vorna-headless.exe" "${args[@]}" || fail "replay $name under Wine"
     echo "replay $name: identical"
   done
+  exit 0
+fi
+
+if [ "$mode" = devices ]; then
+  # ALSA reads its configuration from HOME; the prefix is named explicitly, so HOME may change.
+  mkdir -p "$work/home-null-audio" "$work/home-no-audio"
+  printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$work/home-null-audio/.asoundrc"
+  printf 'pcm.!default { type hw card 9 }\nctl.!default { type hw card 9 }\n' >"$work/home-no-audio/.asoundrc"
+  HOME="$work/home-null-audio" timeout 120 "$wine" "$programs/win32-device-check.exe" --need-sound 2>/dev/null ||
+    fail "devices with an ALSA null device"
+  HOME="$work/home-no-audio" timeout 120 "$wine" "$programs/win32-device-check.exe" 2>/dev/null ||
+    fail "devices without an audio device"
   exit 0
 fi
 

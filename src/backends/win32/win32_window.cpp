@@ -98,7 +98,7 @@ int CreateMainWindow(Win32Program& p, int showCommand) {
     wc.hIcon = LoadGameIcon(p.instance, 32);
     wc.hIconSm = LoadGameIcon(p.instance, 16);
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    wc.hbrBackground = nullptr; // the window never erases its background
+    wc.hbrBackground = nullptr;                                 // the window never erases its background
     wc.lpszClassName = kWindowClassName;
     const ATOM registered = RegisterClassExA(&wc);
     if (registered != 0) {
@@ -123,15 +123,16 @@ int CreateMainWindow(Win32Program& p, int showCommand) {
     ZeroMemory(system, sizeof system);
     GetSystemPaletteEntries(dc, 0, 256, system);
     for (int i = 0; i < 256; ++i)
-        g.display.PaletteEntries[i] = PaletteEntry{system[i].peRed, system[i].peGreen, system[i].peBlue, system[i].peFlags};
+        g.display.PaletteEntries[i] =
+            PaletteEntry{system[i].peRed, system[i].peGreen, system[i].peBlue, system[i].peFlags};
     SetSystemPaletteUse(dc, SYSPAL_STATIC);
     ReleaseDC(p.window, dc);
 
     // A desktop without a palette shows the window through a converted frame (the presenter's
     // true-colour path); only a desktop too poor for that still needs the switch to full screen.
     if ((rasterCaps & RC_PALETTE) == 0 && depth < 15 && g.display.FullScreenMode == 0) {
-        const int answer = p.shell.MessageBox(kColourQuestionText, kWindowTitle,
-                                              MB_YESNO_STYLE | MB_ICONINFORMATION_STYLE);
+        const int answer =
+            p.shell.MessageBox(kColourQuestionText, kWindowTitle, MB_YESNO_STYLE | MB_ICONINFORMATION_STYLE);
         if (answer != IDYES_ANSWER) return 0;
         g.display.FullScreenMode = 1;
     }
@@ -174,9 +175,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
-        if (g.display.FullScreenMode ||
-            p.shell.MessageBox(kCloseQuestionText, kWindowTitle, MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) ==
-                IDYES_ANSWER)
+        if (g.display.FullScreenMode || p.shell.MessageBox(kCloseQuestionText, kWindowTitle,
+                                                           MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER)
             DestroyWindow(window);
         return 0;
     case WM_ACTIVATEAPP:
