@@ -4,3 +4,7 @@ add_executable(vorna_soak ${CMAKE_CURRENT_SOURCE_DIR}/soak/vorna_soak.cpp)
 target_link_libraries(vorna_soak PRIVATE vorna_headless_runner)
 add_test(NAME soak.short COMMAND vorna_soak --frames 50000)
 set_tests_properties(soak.short PROPERTIES LABELS soak TIMEOUT 600)
+
+# The scripted player writes the input scripts of the long replays (scripts/make-player-replays).
+add_executable(vorna_player ${CMAKE_CURRENT_SOURCE_DIR}/player/vorna_player.cpp)
+target_link_libraries(vorna_player PRIVATE vorna_headless_runner)

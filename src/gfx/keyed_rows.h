@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64)
+// VORNA_NO_SIMD selects the portable kernels, to test them on a machine with SSE2.
+#if (defined(__SSE2__) || defined(_M_X64)) && !defined(VORNA_NO_SIMD)
 #include <emmintrin.h>
 #define VORNA_KEYED_ROWS_SSE2 1
 #endif

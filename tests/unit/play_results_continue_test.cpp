@@ -194,3 +194,39 @@ TEST_F(AfterMission, ContinueBurstsAroundTheGlobeEveryFrame) {
 }
 
 } // namespace
+
+namespace {
+
+// Through the scene machine: the ram that defeats VORNA clears mission ten in its own frame, the results
+// count the clear point in, and the press that ends the count-up leads straight on to the ending.
+TEST_F(AfterMission, DefeatingVornaLeadsThroughTheResultsToTheEnding) {
+    g.input.JoystickCount = 0; // the keyboard alone, as after a start without a joystick
+    Start(9);
+    g.play.vorna.Energy = 5;
+    g.play.globe.X = 150;
+    g.play.globe.Y = 150;
+    SceneFrame(g);
+    EXPECT_EQ(g.scene.Scene, static_cast<uint32_t>(SceneResults));
+    EXPECT_EQ(g.play.vorna.HurtTimer, 9999);
+    EXPECT_EQ(g.play.counters.Score, 5);
+
+    uint32_t frames = 0;
+    while (g.scene.Scene == SceneResults && frames < 2000) {
+        // Z pressed anew every second frame.
+        if ((++frames & 1) != 0) {
+            keyboard.down.insert(VK_Z_KEY);
+        } else {
+            keyboard.down.clear();
+        }
+        SceneFrame(g);
+    }
+    EXPECT_EQ(g.scene.Scene, static_cast<uint32_t>(SceneEnding));
+    // 100 for level 0, 49 for 4999 frames left, 80 for full energy, 1000 for the clear.
+    EXPECT_EQ(g.play.counters.Score, 5 + 1229);
+    EXPECT_EQ(g.play.counters.MissionNumber, 0);
+    EXPECT_EQ(g.play.counters.Level, 1);
+    // 49 frames of "GOOD FIGHT", one to switch, ceil(1229 / 4) = 308 of count-up, the press, the way on.
+    EXPECT_LE(frames, 49u + 1 + 308 + 2 + 1);
+}
+
+} // namespace

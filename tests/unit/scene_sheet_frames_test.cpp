@@ -1,12 +1,17 @@
 // The scenes drawn with the generated graphics sheet on the headless backend: what the player really sees.
 #include <gtest/gtest.h>
 
+#include <png.h>
+
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "backends/headless/headless_platform.h"
 #include "gfx/display.h"
 #include "gfx/primitives.h"
+#include "programs/headless_runner/runner.h"
 #include "scenes/scene_machine.h"
 #include "support/scene_fixture.h"
 
@@ -63,7 +68,59 @@ struct RealSheetGame {
     }
 };
 
+bool ReadPngRgb(const std::string& path, std::vector<uint8_t>& rgb) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    image.format = PNG_FORMAT_RGB;
+    rgb.resize(PNG_IMAGE_SIZE(image));
+    const bool ok = image.width == 320 && image.height == 240 &&
+                    png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return ok;
+}
+
 } // namespace
+
+TEST(GeneratedSheet, DumpedFirstTitleFrameShowsTheScoreLineGlyphs) {
+    // Frame 404 is the title's first frame (the logo ends in frame 403).
+    const std::string dir = ::testing::TempDir() + "vorna-scene-dump";
+    std::FILE* sink = std::tmpfile();
+    ASSERT_NE(sink, nullptr);
+    ASSERT_EQ(RunHeadlessMain({"--frames", "404", "--dump-dir", dir, "--dump-frames", "404"}, stdin, sink, sink), 0);
+    std::fclose(sink);
+    std::vector<uint8_t> rgb;
+    ASSERT_TRUE(ReadPngRgb(dir + "/frame-000404.png", rgb));
+
+    // The glyphs as the sheet holds them, through the palette the dump used.
+    RealSheetGame run;
+    run.Frame();
+    const uint32_t key = run.g->display.SheetSurface.keyLow;
+    const PaletteEntry* pal = run.g->display.PaletteEntries;
+    int compared = 0, wrong = 0, lit = 0;
+    int32_t pen = 16;
+    for (char c : std::string("HI SCORE 020000    SCORE 000000")) {
+        if (c == ' ') {
+            pen += 8;
+            continue;
+        }
+        const auto [sx, w] = GlyphOf(c);
+        const int32_t sy = c >= 'A' ? 0 : 208;
+        for (int32_t j = 0; j < 16; ++j)
+            for (int32_t i = 0; i < w; ++i) {
+                const uint8_t index = run.Sheet(sx + i, sy + j);
+                if (index == key) continue;
+                const uint8_t* px = &rgb[(static_cast<size_t>(2 + j) * 320 + static_cast<size_t>(pen + i)) * 3];
+                wrong += px[0] != pal[index].red || px[1] != pal[index].green || px[2] != pal[index].blue;
+                lit += px[0] + px[1] + px[2] > 0;
+                ++compared;
+            }
+        pen += w;
+    }
+    EXPECT_GT(compared, 300);
+    EXPECT_GT(lit, 300); // the glyphs are really lit, not black on black
+    EXPECT_EQ(wrong, 0);
+}
 
 TEST(GeneratedSheet, FirstTitleShowsTheScoreLineInTheSheetFont) {
     RealSheetGame run;

@@ -209,7 +209,7 @@ Picture Globe(int kind) {
             if (kind == 0) { // the sun: hot granulated surface, darker towards the limb
                 const double g = Fractal(11, u * 4 + 10, v * 4 + 10, 4);
                 c = Ramp({Rgb(200, 40, 0), Rgb(255, 120, 0), Rgb(255, 200, 40), Rgb(255, 255, 170)},
-                         0.25 + 0.55 * std::pow(s.nz, 0.5) + 0.35 * (g - 0.5));
+                         0.7 * std::pow(s.nz, 0.6) + 0.4 * (g - 0.5));
             } else if (kind == 1) { // the earth: seas, land, ice caps, a few clouds
                 const double land = Fractal(23, u * 2.2 + 5, v * 2.6 + 5, 5);
                 const double cloud = Fractal(31, u * 3 + 2, v * 5 + 2, 4);
@@ -317,15 +317,17 @@ Picture Debris(int frame) {
 }
 
 Picture Star(int frame) {
+    // From a single dot to a glow with a four-pointed cross and, later, shorter diagonal rays.
     Picture p(15, 15);
-    const double core = 0.7 + frame * 0.45, ray = frame * 1.0;
+    const double core = 0.6 + frame * 0.4, ray = frame * 0.95;
     for (int y = 0; y < 15; ++y) {
         for (int x = 0; x < 15; ++x) {
             const double dx = std::abs(x - 7.0), dy = std::abs(y - 7.0), d = std::hypot(dx, dy);
             double v = 1.4 * (1 - d / (core + 0.8));
             if (ray > 0) {
-                v = std::max(v, (1 - std::min(dx, dy) * 0.9) * (1 - std::max(dx, dy) / (ray + 1.5)));
-                if (frame >= 4) v = std::max(v, (1 - std::abs(dx - dy) * 0.8) * (1 - d / (ray * 0.7 + 1)) * 0.9);
+                v = std::max(v, Clamp01(1 - std::min(dx, dy) * 0.9) * Clamp01(1 - std::max(dx, dy) / (ray + 1.5)));
+                if (frame >= 4)
+                    v = std::max(v, Clamp01(1 - std::abs(dx - dy) * 0.9) * Clamp01(1 - d / (ray * 0.55 + 1)) * 0.9);
             }
             if (v < 0.2) continue;
             p.At(x, y) = Ramp({Rgb(60, 90, 200), Rgb(140, 200, 255), Rgb(255, 255, 255)}, v);
@@ -339,8 +341,9 @@ Picture Spark() {
     for (int y = 0; y < 15; ++y) {
         for (int x = 0; x < 15; ++x) {
             const double dx = std::abs(x - 7.0), dy = std::abs(y - 7.0), d = std::hypot(dx, dy);
-            double v = std::max(1.3 * (1 - d / 3.5), (1 - std::min(dx, dy) * 0.7) * (1 - std::max(dx, dy) / 7.5));
-            v = std::max(v, (1 - std::abs(dx - dy) * 0.9) * (1 - d / 5.0) * 0.8);
+            double v = std::max(1.3 * (1 - d / 3.5),
+                                Clamp01(1 - std::min(dx, dy) * 0.7) * Clamp01(1 - std::max(dx, dy) / 7.5));
+            v = std::max(v, Clamp01(1 - std::abs(dx - dy) * 0.9) * Clamp01(1 - d / 5.0) * 0.8);
             if (v < 0.18) continue;
             p.At(x, y) = Ramp({Rgb(220, 60, 0), Rgb(255, 180, 0), Rgb(255, 255, 200)}, v);
         }
@@ -385,16 +388,18 @@ Picture Block(int kind) {
                 c = Ramp({Rgb(80, 80, 90), Rgb(150, 150, 160), Rgb(200, 200, 205)}, n);
                 if (cells < 0.04) c = Rgb(60, 60, 70);
             } else {
-                // A raised face with a diagonal sheen and a jewel-like centre.
-                const double sheen =
-                    std::sin((x + y) * 0.09) * 0.12 + (Fractal(85 + kind, x / 5.0, y / 5.0, 3) - 0.5) * 0.2;
-                c = Scale(c, 0.85 + sheen);
-                const double dx = std::abs(x - 31.5) / 16, dy = std::abs(y - 23.5) / 12;
-                if (dx + dy < 1) {
-                    const double t = dx + dy;
-                    c = Mix(Mix(base[kind], Rgb(255, 255, 255), 0.55), Scale(base[kind], 0.75), t);
-                    if (x < 31.5 && y < 23.5 && t > 0.8) c = Mix(base[kind], Rgb(255, 255, 255), 0.7);
-                    if (x > 31.5 && y > 23.5 && t > 0.8) c = Scale(base[kind], 0.45);
+                // A raised face, lighter towards the top, with an engraved inner frame and a round jewel.
+                const double grain = (Fractal(85 + kind, x / 5.0, y / 5.0, 3) - 0.5) * 0.12;
+                c = Scale(c, 1.05 - y / 47.0 * 0.3 + grain);
+                const int ix = std::min(x - 8, 55 - x), iy = std::min(y - 8, 39 - y);
+                if (std::min(ix, iy) == 0)
+                    c = (x - 8 == 0 || y - 8 == 0) ? Scale(base[kind], 0.55)
+                                                   : Mix(base[kind], Rgb(255, 255, 255), 0.45);
+                const SphereHit gem = Sphere(x + 0.5, y + 0.5, 32, 24, 9.5);
+                if (gem.in) {
+                    c = Ramp({Scale(base[kind], 0.45), base[kind], Mix(base[kind], Rgb(255, 255, 255), 0.6)},
+                             gem.light);
+                    c = Mix(c, Rgb(255, 255, 255), std::pow(gem.light, 12));
                 }
             }
             if (edge < 4) {

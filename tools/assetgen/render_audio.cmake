@@ -8,7 +8,7 @@ else()
   file(GLOB songs ${ASSET_DIR}/m*.dat)
   foreach(song ${songs})
     get_filename_component(stem ${song} NAME_WE)
-    execute_process(COMMAND ${FLUIDSYNTH} -n -i -q -r 44100 -F ${PREVIEW_DIR}/${stem}.wav ${soundfont} ${song}
+    execute_process(COMMAND ${FLUIDSYNTH} -n -i -q -g 0.6 -r 44100 -F ${PREVIEW_DIR}/${stem}.wav ${soundfont} ${song}
                     RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
     if(NOT rc EQUAL 0)
       message(WARNING "fluidsynth failed on ${song}")

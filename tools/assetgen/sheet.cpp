@@ -83,9 +83,9 @@ void Sheet::Place(const Region& r, const Picture& p, bool dither) {
             if (c.a >= 0.5) {
                 if (dither) {
                     const double t = (kBayer[(r.y + y) & 3][(r.x + x) & 3] + 0.5) / 16.0 - 0.5;
-                    c.r += t * 36;
-                    c.g += t * 36;
-                    c.b += t * 80;
+                    c.r += t * 24;
+                    c.g += t * 24;
+                    c.b += t * 56;
                 }
                 v = static_cast<uint8_t>(Nearest(c));
             }

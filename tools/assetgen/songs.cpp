@@ -4,9 +4,10 @@
 //   title TEXT | tempo BPM | meter BEATS | bars N (the loop length)
 //   chords Am F:G C ...          one token per bar, ':' splits a bar evenly
 //   part NAME channel C program P volume V [pan P] [octave O] [velocity V] [enter BAR] [style S] [step 8|16]
-//        [pattern P]            styles: notes (MML melody), pad, chords (pattern of chord tones), drums
+//        [pattern P]            styles: notes (MML melody), pad, chords (pattern of chord tones), stab
+//                               (whole chords on a rhythm), drums
 //   notes NAME MML...            appended to the part's melody
-//   drum NAME INSTRUMENT GRID    16 steps per bar: x normal, X accent, o soft, . nothing
+//   drum NAME INSTRUMENT GRID [every N]  16 steps per bar: x normal, X accent, o soft, . nothing
 #include "songs.h"
 
 #include <algorithm>
@@ -151,11 +152,11 @@ Song Parse(const std::string& path) {
                 else if (o == "enter")
                     p.enter = ToInt(s, line, v, 1, 512);
                 else if (o == "step")
-                    p.step = ToInt(s, line, v, 4, 16);
+                    p.step = ToInt(s, line, v, 1, 16);
                 else if (o == "pattern")
                     p.pattern = v;
                 else if (o == "style") {
-                    if (v != "notes" && v != "pad" && v != "chords" && v != "drums")
+                    if (v != "notes" && v != "pad" && v != "chords" && v != "stab" && v != "drums")
                         Fail(path, line, "unknown style '" + v + "'");
                     p.style = v;
                 } else
@@ -174,7 +175,8 @@ Song Parse(const std::string& path) {
                 if (hash != std::string::npos) text.resize(hash);
                 it->mml.push_back({text, line});
             } else {
-                if (w.size() != 4) Fail(path, line, "expected 'drum PART NOTE GRID'");
+                if (w.size() != 4 && !(w.size() == 6 && w[4] == "every"))
+                    Fail(path, line, "expected 'drum PART NOTE GRID [every BARS]'");
                 static const std::map<std::string, int> kit = {
                     {"kick", 36},    {"snare", 38},      {"clap", 39},   {"hat", 42},     {"openhat", 46},
                     {"pedal", 44},   {"crash", 49},      {"ride", 51},   {"tomlow", 45},  {"tommid", 47},
@@ -186,7 +188,10 @@ Song Parse(const std::string& path) {
                 for (char c : w[3])
                     if (c != '.' && c != 'x' && c != 'X' && c != 'o')
                         Fail(path, line, std::string("unknown drum step '") + c + "'");
-                it->drums.push_back({n->second, w[3]});
+                std::string grid = w[3];
+                // 'every N' plays the grid in the first bar of every N bars only (a crash at each phrase).
+                if (w.size() == 6) grid.resize(grid.size() * static_cast<size_t>(ToInt(s, line, w[5], 1, 64)), '.');
+                it->drums.push_back({n->second, grid});
             }
         } else {
             Fail(path, line, "cannot read '" + lines[i] + "'");
@@ -483,11 +488,25 @@ std::vector<uint8_t> CompileSong(const std::string& path) {
                     for (int tone : c.tones) t.Note(c.start, c.length - 2, base + tone, p.velocity);
                     continue;
                 }
-                // chords: a pattern of chord tones per step (1 root, 3 third, 5 fifth, 7 seventh or octave,
-                // 8 octave, 9 the tenth, '.' holds, '-' rests), restarting with each chord.
                 if (p.pattern.empty()) Fail(path, p.line, "part " + p.name + " needs a pattern");
                 const uint32_t stepTicks = kWhole / static_cast<uint32_t>(p.step);
                 const uint32_t steps = c.length / stepTicks;
+                if (p.style == "stab") {
+                    // stab: the whole chord on each 'x', held over '.', silent on '-'.
+                    for (uint32_t k = 0; k < steps; ++k) {
+                        const char sym = p.pattern[k % p.pattern.size()];
+                        if (sym == '.' || sym == '-') continue;
+                        if (sym != 'x') Fail(path, p.line, std::string("unknown stab step '") + sym + "'");
+                        uint32_t len = stepTicks;
+                        while (k + len / stepTicks < steps &&
+                               p.pattern[(k + len / stepTicks) % p.pattern.size()] == '.')
+                            len += stepTicks;
+                        for (int tone : c.tones) t.Note(c.start + k * stepTicks, len - 3, base + tone, p.velocity);
+                    }
+                    continue;
+                }
+                // chords: a pattern of chord tones per step (1 root, 3 third, 5 fifth, 7 seventh or octave,
+                // 8 octave, 9 the tenth, '.' holds, '-' rests), restarting with each chord.
                 for (uint32_t k = 0; k < steps; ++k) {
                     const char sym = p.pattern[k % p.pattern.size()];
                     if (sym == '.' || sym == '-') continue;

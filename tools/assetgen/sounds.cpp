@@ -123,7 +123,7 @@ std::vector<uint8_t> Synth(int n, const SoundSpec& s) {
     case 5: // stone hit: a dull thud with a rumble
         return Render(s, [&](double t, int, double* out) {
             const double thud = osc[0].Sine(70 + 80 * std::exp(-t / 0.03), rate) * Env(t, 0.003, 0.16);
-            const double rumble = lp[0].Run(noise.Next(), 400, rate) * Env(t, 0.005, 0.35) * 2.5;
+            const double rumble = lp[1].Run(lp[0].Run(noise.Next(), 300, rate), 300, rate) * Env(t, 0.005, 0.35) * 6;
             out[0] = thud + rumble + noise2.Next() * Env(t, 0.001, 0.01) * 0.5;
         });
     case 6: // logo in place and the results: a bright sustained major chord with a shimmer

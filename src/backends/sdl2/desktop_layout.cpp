@@ -1,0 +1,118 @@
+// Window geometry of the desktop program: the size commands, the letterbox, the popup menu and its shortcuts.
+#include "backends/sdl2/desktop_layout.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vorna {
+
+namespace {
+
+constexpr SizeCommand kSizes[] = {
+    {CmdSmallSize, 320, 240}, {CmdNormalSize, 480, 360}, {CmdBigSize, 640, 480},
+    {CmdWideSize, 640, 240},  {CmdArcadeSize, 320, 480},
+};
+
+constexpr int kShortcutOrder[] = {CmdSmallSize, CmdNormalSize, CmdBigSize, CmdWideSize, CmdArcadeSize};
+
+} // namespace
+
+const MenuItem kMenuItems[kMenuItemCount] = {
+    {CmdSmallSize, "小さいサイズ(&R)"},     {CmdNormalSize, "通常サイズ(&O)"},       {CmdBigSize, "大きいサイズ(&B)"},
+    {CmdWideSize, "ワイドサイズ(&W)"},      {CmdArcadeSize, "アーケードサイズ(&H)"}, {CmdNone, ""},
+    {CmdVersionInfo, "バージョン情報(&V)"},
+};
+
+bool ClientSizeOf(int command, int& width, int& height) {
+    for (const SizeCommand& s : kSizes) {
+        if (s.command == command) {
+            width = s.width;
+            height = s.height;
+            return true;
+        }
+    }
+    return false;
+}
+
+PixelRect FrameDestination(int outputWidth, int outputHeight, bool fullScreen) {
+    const int w = std::max(outputWidth, 0);
+    const int h = std::max(outputHeight, 0);
+    if (!fullScreen) return {0, 0, w, h};
+    // 64-bit products: a huge desktop must not overflow the comparison.
+    if (static_cast<int64_t>(w) * 3 > static_cast<int64_t>(h) * 4) {
+        const int fw = static_cast<int>(static_cast<int64_t>(h) * 4 / 3);
+        return {(w - fw) / 2, 0, fw, h};
+    }
+    const int fh = static_cast<int>(static_cast<int64_t>(w) * 3 / 4);
+    return {0, (h - fh) / 2, w, fh};
+}
+
+PixelRect CentreIn(const PixelRect& usable, int width, int height) {
+    return {usable.x + (usable.w - width) / 2, usable.y + (usable.h - height) / 2, width, height};
+}
+
+int ShortcutCommand(int key, bool ctrl) {
+    if (key == kShortcutF1 && !ctrl) return CmdVersionInfo;
+    if (ctrl && key >= '1' && key <= '5') return kShortcutOrder[key - '1'];
+    return CmdNone;
+}
+
+MenuLayout LayOutMenu(const MenuMetrics& m, int pointerX, int pointerY, int clientWidth, int clientHeight) {
+    MenuLayout layout{};
+    int height = 2 * m.padding;
+    for (const MenuItem& item : kMenuItems) height += item.command == CmdNone ? m.separatorHeight : m.itemHeight;
+    // Like a desktop popup: opens at the pointer, shifted back inside when it would leave the client area,
+    // and pinned to the top-left when the area is smaller than the menu.
+    int x = pointerX;
+    int y = pointerY;
+    if (x + m.width > clientWidth) x = clientWidth - m.width;
+    if (y + height > clientHeight) y = clientHeight - height;
+    x = std::max(x, 0);
+    y = std::max(y, 0);
+    layout.frame = {x, y, m.width, height};
+    int top = y + m.padding;
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        const int rowHeight = kMenuItems[i].command == CmdNone ? m.separatorHeight : m.itemHeight;
+        layout.rows[i] = {x + m.padding, top, m.width - 2 * m.padding, rowHeight};
+        top += rowHeight;
+    }
+    return layout;
+}
+
+int MenuRowAt(const MenuLayout& layout, int x, int y) {
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        const PixelRect& r = layout.rows[i];
+        if (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h) return kMenuItems[i].command == CmdNone ? -1 : i;
+    }
+    return -1;
+}
+
+int NextMenuRow(int row, int step) {
+    // With no row chosen yet, Down starts at the first row and Up at the last.
+    int r = row < 0 ? (step > 0 ? kMenuItemCount - 1 : 0) : row;
+    for (int n = 0; n < kMenuItemCount; ++n) {
+        r = (r + step + kMenuItemCount) % kMenuItemCount;
+        if (kMenuItems[r].command != CmdNone) return r;
+    }
+    return -1;
+}
+
+int MenuRowForMnemonic(char letter) {
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        const char* amp = std::strchr(kMenuItems[i].text, '&');
+        if (amp != nullptr && amp[1] == letter) return i;
+    }
+    return -1;
+}
+
+void MenuDisplayText(const char* text, char* out, int capacity) {
+    if (capacity <= 0) return;
+    int n = 0;
+    for (const char* p = text; *p != '\0' && n < capacity - 1; ++p) {
+        if (*p == '&') continue;
+        out[n++] = *p;
+    }
+    out[n] = '\0';
+}
+
+} // namespace vorna

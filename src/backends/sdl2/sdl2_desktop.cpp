@@ -1,0 +1,271 @@
+// The desktop program's window: creation, its events (the window procedure), the message pump and the shell.
+#include "backends/sdl2/sdl2_desktop.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/shell.h"
+#include "backends/sdl2/desktop_layout.h"
+#include "backends/sdl2/icon_image.h"
+#include "backends/sdl2/sdl2_about.h"
+#include "platform/embedded_assets.h"
+
+namespace vorna {
+
+namespace {
+
+constexpr char kTitle[] = "VORNA-TESSIK Improve";
+constexpr char kCreateFailedText[] =
+    "初期化に失敗しました。\n再起動が必要になる場合があります。\n\n詳しくは取り扱い説明書を参照して下さい。\n"
+    "(同ホルダ内のreadme.txt及びreadme.htm)";
+constexpr char kQuitQuestion[] = "ユーザーの終了要求を受けました。\n\n終了してよろしいですか？";
+constexpr Sint32 kRaiseCode = 0x52414953; // a later copy asked us to show ourselves
+constexpr int kMenuPointSize = 13;
+
+std::FILE* DebugSink() {
+    return std::getenv("VORNA_DEBUG") != nullptr ? stderr : nullptr;
+}
+
+} // namespace
+
+Sdl2Desktop::Sdl2Desktop(Game& g) : game_(g), debug_(DebugSink()) {}
+
+Sdl2Desktop::~Sdl2Desktop() {
+    menu_.reset();
+    menuText_.reset();
+    presenter_.reset();
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
+
+void Sdl2Desktop::PostRaiseRequest() {
+    SDL_Event e{};
+    e.type = SDL_USEREVENT;
+    e.user.code = kRaiseCode;
+    SDL_PushEvent(&e);
+}
+
+bool Sdl2Desktop::CreateMainWindow() {
+    const bool fullScreen = game_.display.FullScreenMode != 0;
+    PixelRect usable{0, 0, kStartClientWidth, kStartClientHeight};
+    SDL_Rect bounds;
+    if (SDL_GetDisplayUsableBounds(0, &bounds) == 0) usable = {bounds.x, bounds.y, bounds.w, bounds.h};
+    const PixelRect at = CentreIn(usable, kStartClientWidth, kStartClientHeight);
+    window_ = SDL_CreateWindow(kTitle, at.x, at.y, kStartClientWidth, kStartClientHeight,
+                               SDL_WINDOW_HIDDEN | (fullScreen ? 0 : SDL_WINDOW_RESIZABLE));
+    if (window_ == nullptr) {
+        MessageBox(kCreateFailedText, kTitle, MB_ICONERROR_STYLE);
+        return false;
+    }
+    ApplyIcon();
+    SDL_SetWindowMinimumSize(window_, kMinClientWidth, kMinClientHeight);
+    presenter_ = std::make_unique<Sdl2Presenter>(window_);
+    menuText_ = std::make_unique<TextRenderer>(kMenuPointSize);
+    menu_ = std::make_unique<PopupMenu>(*menuText_);
+
+    WindowState& w = game_.window;
+    w.ScreenWidth = usable.w;
+    w.ScreenHeight = usable.h;
+    w.BorderX = 0; // the window manager draws the frame outside the client area
+    w.BorderY = 0;
+    w.ClientX = at.x;
+    w.ClientY = at.y;
+    w.ClientWidth = kStartClientWidth;
+    w.ClientHeight = kStartClientHeight;
+
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+    // Showing the window activates the application, as on Windows; focus events take over from here.
+    SetActive(true);
+    return true;
+}
+
+void Sdl2Desktop::ApplyIcon() {
+    ByteView view{};
+    IconImage icon;
+    if (!FindEmbeddedAsset("ICN_01", "ICON", view) || !DecodeIcon(view.data, view.size, 32, icon)) return;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32, icon.width * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    if (s == nullptr) return;
+    SDL_SetWindowIcon(window_, s);
+    SDL_FreeSurface(s);
+}
+
+void Sdl2Desktop::SetActive(bool active) {
+    game_.app.AppActive = active ? 1 : 0;
+    // In full screen the pointer is hidden while the game is the active application.
+    if (game_.display.FullScreenMode != 0) SDL_ShowCursor(active ? SDL_DISABLE : SDL_ENABLE);
+}
+
+bool Sdl2Desktop::Peek() {
+    if (quitPosted_) return true;
+    SDL_PumpEvents();
+    return SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+}
+
+bool Sdl2Desktop::GetAndDispatch(int& quitCode) {
+    if (quitPosted_) {
+        quitCode = 0;
+        return false;
+    }
+    SDL_Event e;
+    if (SDL_PollEvent(&e)) Dispatch(e);
+    return true;
+}
+
+void Sdl2Desktop::WaitForMessage(uint32_t timeoutMs) {
+    if (quitPosted_) return;
+    if (timeoutMs == kWaitForever) {
+        SDL_WaitEvent(nullptr);
+    } else {
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+    }
+}
+
+void Sdl2Desktop::Dispatch(const SDL_Event& e) {
+    if (destroyed_) return;
+    const Uint32 id = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+    const bool windowed = game_.display.FullScreenMode == 0;
+    switch (e.type) {
+    case SDL_QUIT: // a signal or the session ending: no question to ask
+        Destroy();
+        break;
+    case SDL_WINDOWEVENT:
+        if (e.window.windowID == id) OnWindowEvent(e.window);
+        break;
+    case SDL_KEYUP:
+        if (e.key.windowID == id && e.key.keysym.sym == SDLK_ESCAPE && menu_ != nullptr && !menu_->TakeEscapeSwallow())
+            OnClose();
+        break;
+    case SDL_KEYDOWN: {
+        if (e.key.windowID != id || e.key.repeat != 0 || !windowed) break;
+        const SDL_Keycode k = e.key.keysym.sym;
+        const bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+        const int key = k == SDLK_F1 ? kShortcutF1 : (k >= SDLK_1 && k <= SDLK_5 ? static_cast<int>(k) : 0);
+        const int command = ShortcutCommand(key, ctrl);
+        if (command != CmdNone) {
+            RunCommand(command);
+        } else if (k == SDLK_APPLICATION || (k == SDLK_F10 && (e.key.keysym.mod & KMOD_SHIFT) != 0)) {
+            RunCommand(menu_->Run(*presenter_, window_, 8, 8, [this](const SDL_Event& o) { Dispatch(o); }));
+        }
+        break;
+    }
+    case SDL_MOUSEBUTTONUP:
+        if (e.button.windowID == id && e.button.button == SDL_BUTTON_RIGHT && windowed &&
+            game_.display.DisplayReady != 0) {
+            RunCommand(
+                menu_->Run(*presenter_, window_, e.button.x, e.button.y, [this](const SDL_Event& o) { Dispatch(o); }));
+        }
+        break;
+    case SDL_USEREVENT:
+        if (e.user.code == kRaiseCode) Raise();
+        break;
+    default:
+        break;
+    }
+}
+
+void Sdl2Desktop::OnWindowEvent(const SDL_WindowEvent& e) {
+    WindowState& w = game_.window;
+    switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        OnClose();
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_RESTORED:
+        SetActive(true);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
+        SetActive(false);
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        w.ClientX = e.data1;
+        w.ClientY = e.data2;
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        w.ClientWidth = e.data1;
+        w.ClientHeight = e.data2;
+        Repaint();
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        Repaint();
+        break;
+    default:
+        break;
+    }
+}
+
+void Sdl2Desktop::Repaint() {
+    if (presenter_ != nullptr && game_.display.DisplayReady != 0) presenter_->Repaint();
+}
+
+void Sdl2Desktop::Raise() {
+    if (window_ == nullptr) return;
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(window_);
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+}
+
+void Sdl2Desktop::OnClose() {
+    if (destroyed_) return;
+    if (game_.display.FullScreenMode != 0) {
+        Destroy();
+        return;
+    }
+    if (MessageBox(kQuitQuestion, kTitle, MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER) Destroy();
+}
+
+void Sdl2Desktop::Destroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    RequestShutdown(game_);
+    if (window_ != nullptr) SDL_HideWindow(window_);
+    quitPosted_ = true;
+}
+
+void Sdl2Desktop::RunCommand(int command) {
+    if (command == CmdNone || window_ == nullptr || game_.display.FullScreenMode != 0) return;
+    if (command == CmdVersionInfo) {
+        RunAboutBox(game_, window_, [this](const SDL_Event& o) { Dispatch(o); });
+        return;
+    }
+    int width = 0, height = 0;
+    if (!ClientSizeOf(command, width, height)) return;
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(window_);
+    SDL_SetWindowSize(window_, width, height); // the window keeps its position
+}
+
+int Sdl2Desktop::MessageBox(const char* text, const char* caption, unsigned style) {
+    const bool yesNo = (style & 0xF) == MB_YESNO_STYLE;
+    Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+    if ((style & 0xF0) == MB_ICONERROR_STYLE) flags = SDL_MESSAGEBOX_ERROR;
+    if ((style & 0xF0) == MB_ICONQUESTION_STYLE) flags = SDL_MESSAGEBOX_WARNING;
+    SDL_MessageBoxButtonData buttons[2];
+    int count = 0;
+    if (yesNo) {
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES_ANSWER, "はい"};
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO_ANSWER, "いいえ"};
+    } else {
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                            IDOK_ANSWER, "OK"};
+    }
+    SDL_Window* owner = window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
+    const SDL_MessageBoxData data{
+        flags | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT, owner, caption, text, count, buttons, nullptr};
+    int answer = 0;
+    // A box closed without a button counts as No (or OK).
+    if (SDL_ShowMessageBox(&data, &answer) == 0) return answer != -1 ? answer : (yesNo ? IDNO_ANSWER : IDOK_ANSWER);
+    // No box could be shown (no display): the text still reaches the user, and a question that cannot be
+    // asked must not keep the window from closing.
+    std::fprintf(stderr, "%s: %s\n", caption != nullptr ? caption : "", text != nullptr ? text : "");
+    return yesNo ? IDYES_ANSWER : IDOK_ANSWER;
+}
+
+void Sdl2Desktop::DebugOutput(const char* text) {
+    debug_.Write(text);
+}
+
+} // namespace vorna

@@ -1,0 +1,157 @@
+// The SDL2 display: the palette lookup into one RGB888 streaming texture, stretched to the window or letterboxed.
+#include "backends/sdl2/sdl2_presenter.h"
+
+#include <cstring>
+
+#include "backends/sdl2/desktop_layout.h"
+#include "gfx/surface.h"
+
+namespace vorna {
+
+namespace {
+
+constexpr int kFrameWidth = 320;
+constexpr int kFrameHeight = 240;
+constexpr int32_t kDdOk = 0;
+
+uint32_t Rgb888(const PaletteEntry& e) {
+    return (static_cast<uint32_t>(e.red) << 16) | (static_cast<uint32_t>(e.green) << 8) | e.blue;
+}
+
+} // namespace
+
+bool Sdl2Presenter::CreateDevice(bool) {
+    // Emulation or not is DirectDraw's business: SDL picks its own renderer, software when it must.
+    if (window_ == nullptr) return false;
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    return renderer_ != nullptr;
+}
+
+bool Sdl2Presenter::QueryCaps() {
+    SDL_RendererInfo info;
+    return renderer_ != nullptr && SDL_GetRendererInfo(renderer_, &info) == 0;
+}
+
+bool Sdl2Presenter::SetCooperativeLevel(bool fullScreen) {
+    fullScreen_ = fullScreen;
+    if (!fullScreen) return true;
+    // Full screen on the desktop's own mode: the picture is letterboxed instead of changing the mode.
+    return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+bool Sdl2Presenter::SetDisplayMode(int, int, int) {
+    SDL_DisplayMode mode;
+    return SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window_), &mode) == 0;
+}
+
+bool Sdl2Presenter::CreatePrimary(bool, bool) {
+    if (renderer_ == nullptr) return false;
+    if (texture_ == nullptr) {
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kFrameWidth,
+                                     kFrameHeight);
+        if (texture_ != nullptr) SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+    }
+    return texture_ != nullptr;
+}
+
+bool Sdl2Presenter::CreatePalette(const PaletteEntry entries[256]) {
+    if (entries == nullptr) return false;
+    for (int i = 0; i < 256; ++i) lookup_[i] = Rgb888(entries[i]);
+    paletteCreated_ = true;
+    return true;
+}
+
+bool Sdl2Presenter::SetPaletteEntries(int start, int count, const PaletteEntry* entries) {
+    if (!paletteCreated_ || entries == nullptr || start < 0 || count < 0 || start > 256 || count > 256 - start)
+        return false;
+    for (int i = 0; i < count; ++i) lookup_[start + i] = Rgb888(entries[i]);
+    return true;
+}
+
+void Sdl2Presenter::ClearPrimary() {
+    if (renderer_ == nullptr) return;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+}
+
+int32_t Sdl2Presenter::Present(const uint8_t* pixels, int32_t pitch, const PaletteEntry*, bool, const ClientArea&) {
+    if (texture_ == nullptr || pixels == nullptr) return DDERR_SURFACELOST;
+    for (int y = 0; y < kFrameHeight; ++y)
+        std::memcpy(indices_ + y * kFrameWidth, pixels + static_cast<ptrdiff_t>(y) * pitch, kFrameWidth);
+    haveFrame_ = true;
+    if (!Convert()) return DDERR_GENERIC;
+    Draw();
+    return kDdOk;
+}
+
+bool Sdl2Presenter::Convert() {
+    void* locked = nullptr;
+    int lockedPitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &locked, &lockedPitch) != 0) return false;
+    for (int y = 0; y < kFrameHeight; ++y) {
+        const uint8_t* src = indices_ + y * kFrameWidth;
+        uint32_t* dst =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked) + static_cast<ptrdiff_t>(y) * lockedPitch);
+        for (int x = 0; x < kFrameWidth; ++x) dst[x] = lookup_[src[x]];
+    }
+    SDL_UnlockTexture(texture_);
+    return true;
+}
+
+void Sdl2Presenter::Draw() {
+    if (renderer_ == nullptr) return;
+    int w = 0, h = 0;
+    // The renderer's output is the client area in pixels, whatever the window manager made of our size.
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    if (haveFrame_ && texture_ != nullptr) {
+        const PixelRect r = FrameDestination(w, h, fullScreen_);
+        const SDL_Rect dst{r.x, r.y, r.w, r.h};
+        SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+    }
+    if (overlay_) overlay_(renderer_);
+    SDL_RenderPresent(renderer_);
+}
+
+void Sdl2Presenter::Repaint() {
+    // Converted again: the palette may have changed since, and a renderer may have dropped the texture.
+    if (texture_ != nullptr && haveFrame_) Convert();
+    Draw();
+}
+
+void Sdl2Presenter::WaitForVerticalBlank() {
+    // There is no blank to wait for on most desktops: keep the same rhythm by waiting for the next period
+    // of the display's refresh rate, so the game runs at the refresh rate as it did on a real screen.
+    int hz = 60;
+    SDL_DisplayMode mode;
+    if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &mode) == 0 && mode.refresh_rate >= 30 &&
+        mode.refresh_rate <= 360)
+        hz = mode.refresh_rate;
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t period = frequency / static_cast<uint64_t>(hz);
+    const uint64_t now = SDL_GetPerformanceCounter();
+    if (nextBlankTicks_ == 0 || now > nextBlankTicks_ + period) nextBlankTicks_ = now;
+    while (nextBlankTicks_ <= now) nextBlankTicks_ += period;
+    const uint64_t waitMs = (nextBlankTicks_ - now) * 1000 / frequency;
+    if (waitMs > 0) SDL_Delay(static_cast<uint32_t>(waitMs));
+}
+
+bool Sdl2Presenter::RestorePrimary() {
+    if (texture_ == nullptr || !haveFrame_) return true;
+    return Convert();
+}
+
+void Sdl2Presenter::ReleaseAll() {
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = nullptr;
+    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+    paletteCreated_ = false;
+    haveFrame_ = false;
+}
+
+} // namespace vorna

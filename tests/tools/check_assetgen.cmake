@@ -1,0 +1,56 @@
+# Runs the asset generator twice and compares the outputs byte for byte with each other and with the
+# build's; then feeds it malformed sources and expects a failure that names the file and line.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/a ${WORK}/b)
+foreach(run a b)
+  execute_process(COMMAND ${GEN} ${SRC} ${WORK}/${run} RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "generator run ${run} failed: ${err}")
+  endif()
+endforeach()
+file(GLOB produced RELATIVE ${WORK}/a ${WORK}/a/*)
+list(LENGTH produced count)
+if(NOT count EQUAL 28)
+  message(FATAL_ERROR "expected 28 files, the generator wrote ${count}: ${produced}")
+endif()
+foreach(f ${produced})
+  file(SHA256 ${WORK}/a/${f} ha)
+  file(SHA256 ${WORK}/b/${f} hb)
+  file(SHA256 ${BUILT}/${f} hc)
+  if(NOT ha STREQUAL hb OR NOT ha STREQUAL hc)
+    message(FATAL_ERROR "${f} differs between runs")
+  endif()
+endforeach()
+
+# Each case: a source file, the text to replace, its replacement, and the message expected.
+function(expect_failure name file from to pattern)
+  set(src ${WORK}/src-${name})
+  file(REMOVE_RECURSE ${src})
+  file(COPY ${SRC}/ DESTINATION ${src})
+  file(READ ${src}/${file} text)
+  string(FIND "${text}" "${from}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "case ${name}: '${from}' not found in ${file}")
+  endif()
+  string(REPLACE "${from}" "${to}" text "${text}")
+  file(WRITE ${src}/${file} "${text}")
+  file(MAKE_DIRECTORY ${WORK}/out-${name})
+  execute_process(COMMAND ${GEN} ${src} ${WORK}/out-${name} RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(rc EQUAL 0)
+    message(FATAL_ERROR "case ${name}: the generator accepted a malformed source")
+  endif()
+  if(NOT err MATCHES "${pattern}")
+    message(FATAL_ERROR "case ${name}: message '${err}' does not match '${pattern}'")
+  endif()
+endfunction()
+
+expect_failure(glyph_width font/glyphs.txt "letter A\n...###....\n" "letter A\n...###...\n"
+               "glyphs.txt:6: error: glyph row is 9 wide, its cell 10")
+expect_failure(shadow_column font/glyphs.txt "letter L\n##......\n" "letter L\n##.....#\n"
+               "glyphs.txt:[0-9]+: error: the last column")
+expect_failure(unknown_note music/m00.song "notes lead l8 " "notes lead l8 h4 "
+               "m00.song:[0-9]+: error: unknown note 'h'")
+expect_failure(bar_check music/m00.song "notes lead l8 " "notes lead l8 a16 "
+               "m00.song:[0-9]+: error: bar line inside a bar")
+expect_failure(sprite_size sprites/hud.txt "sprite up_arrow 15 15" "sprite up_arrow 16 15"
+               "hud.txt:[0-9]+: error: sprite row is 15 wide")

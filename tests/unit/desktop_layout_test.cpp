@@ -1,0 +1,178 @@
+// The desktop window's geometry: size commands, letterbox, shortcuts, the popup menu and the command line text.
+#ifdef VORNA_HAVE_DESKTOP
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/shell.h"
+#include "backends/sdl2/desktop_layout.h"
+#include "backends/sdl2/program_args.h"
+#include "platform/keyboard.h"
+
+using namespace vorna;
+
+TEST(DesktopSizes, FiveClientSizesAndNothingElse) {
+    const struct {
+        int command, w, h;
+    } want[] = {{CmdSmallSize, 320, 240},
+                {CmdNormalSize, 480, 360},
+                {CmdBigSize, 640, 480},
+                {CmdWideSize, 640, 240},
+                {CmdArcadeSize, 320, 480}};
+    for (const auto& s : want) {
+        int w = 0, h = 0;
+        ASSERT_TRUE(ClientSizeOf(s.command, w, h)) << s.command;
+        EXPECT_EQ(w, s.w);
+        EXPECT_EQ(h, s.h);
+    }
+    int w = 7, h = 7;
+    EXPECT_FALSE(ClientSizeOf(CmdVersionInfo, w, h));
+    EXPECT_FALSE(ClientSizeOf(262, w, h));
+    EXPECT_EQ(w, 7);
+    // Every size stays reachable above the window's minimum.
+    for (const auto& s : want) EXPECT_TRUE(s.w >= kMinClientWidth && s.h >= kMinClientHeight);
+}
+
+TEST(DesktopSizes, WindowStretchesToTheWholeClientAreaEvenUnevenly) {
+    const PixelRect wide = FrameDestination(640, 240, false);
+    EXPECT_EQ(wide.x, 0);
+    EXPECT_EQ(wide.y, 0);
+    EXPECT_EQ(wide.w, 640);
+    EXPECT_EQ(wide.h, 240);
+    const PixelRect arcade = FrameDestination(320, 480, false);
+    EXPECT_EQ(arcade.w, 320);
+    EXPECT_EQ(arcade.h, 480);
+    const PixelRect none = FrameDestination(-5, 0, false);
+    EXPECT_EQ(none.w, 0);
+    EXPECT_EQ(none.h, 0);
+}
+
+TEST(DesktopSizes, FullScreenKeepsFourToThreeCentred) {
+    const PixelRect wide = FrameDestination(1920, 1080, true); // bars left and right
+    EXPECT_EQ(wide.x, 240);
+    EXPECT_EQ(wide.y, 0);
+    EXPECT_EQ(wide.w, 1440);
+    EXPECT_EQ(wide.h, 1080);
+    const PixelRect tall = FrameDestination(1280, 1024, true); // bars above and below
+    EXPECT_EQ(tall.x, 0);
+    EXPECT_EQ(tall.y, 32);
+    EXPECT_EQ(tall.w, 1280);
+    EXPECT_EQ(tall.h, 960);
+    const PixelRect exact = FrameDestination(1024, 768, true);
+    EXPECT_EQ(exact.x, 0);
+    EXPECT_EQ(exact.y, 0);
+    EXPECT_EQ(exact.w, 1024);
+    EXPECT_EQ(exact.h, 768);
+    const PixelRect odd = FrameDestination(1601, 960, true); // the odd pixel goes to the right bar
+    EXPECT_EQ(odd.x, 160);
+    EXPECT_EQ(odd.w, 1280);
+    const PixelRect huge = FrameDestination(2000000000, 3, true); // no overflow on absurd sizes
+    EXPECT_EQ(huge.w, 4);
+    EXPECT_EQ(huge.h, 3);
+}
+
+TEST(DesktopSizes, StartWindowIsCentredOnTheUsableArea) {
+    const PixelRect r = CentreIn(PixelRect{0, 30, 1600, 930}, 640, 480);
+    EXPECT_EQ(r.x, 480);
+    EXPECT_EQ(r.y, 255);
+    const PixelRect second = CentreIn(PixelRect{1920, 0, 1280, 1024}, 640, 480);
+    EXPECT_EQ(second.x, 2240);
+}
+
+TEST(DesktopShortcuts, CtrlDigitsPickSizesInMenuOrderAndF1OpensTheVersionBox) {
+    EXPECT_EQ(ShortcutCommand('1', true), CmdSmallSize);
+    EXPECT_EQ(ShortcutCommand('2', true), CmdNormalSize);
+    EXPECT_EQ(ShortcutCommand('3', true), CmdBigSize);
+    EXPECT_EQ(ShortcutCommand('4', true), CmdWideSize);
+    EXPECT_EQ(ShortcutCommand('5', true), CmdArcadeSize);
+    EXPECT_EQ(ShortcutCommand('6', true), CmdNone);
+    EXPECT_EQ(ShortcutCommand('1', false), CmdNone); // plain digits stay free
+    EXPECT_EQ(ShortcutCommand(kShortcutF1, false), CmdVersionInfo);
+    EXPECT_EQ(ShortcutCommand(kShortcutF1, true), CmdNone);
+    // None of the shortcut keys is one the game polls.
+    for (int key : {int{'1'}, int{'2'}, int{'3'}, int{'4'}, int{'5'}, kShortcutF1}) {
+        for (int polled : {VK_ESCAPE_KEY, VK_LEFT_KEY, VK_UP_KEY, VK_RIGHT_KEY, VK_DOWN_KEY, VK_X_KEY, VK_Z_KEY,
+                           VK_NUMPAD2_KEY, VK_NUMPAD4_KEY, VK_NUMPAD6_KEY, VK_NUMPAD8_KEY, VK_F3_KEY})
+            EXPECT_NE(key, polled);
+    }
+}
+
+namespace {
+const MenuMetrics kMetrics{20, 8, 200, 3};
+constexpr int kMenuHeight = 6 * 20 + 8 + 2 * 3;
+} // namespace
+
+TEST(DesktopMenu, ItemsInMenuOrderWithTheGamesTexts) {
+    EXPECT_EQ(kMenuItems[0].command, CmdSmallSize);
+    EXPECT_STREQ(kMenuItems[0].text, "小さいサイズ(&R)");
+    EXPECT_STREQ(kMenuItems[1].text, "通常サイズ(&O)");
+    EXPECT_STREQ(kMenuItems[2].text, "大きいサイズ(&B)");
+    EXPECT_STREQ(kMenuItems[3].text, "ワイドサイズ(&W)");
+    EXPECT_STREQ(kMenuItems[4].text, "アーケードサイズ(&H)");
+    EXPECT_EQ(kMenuItems[4].command, CmdArcadeSize);
+    EXPECT_EQ(kMenuItems[5].command, CmdNone);
+    EXPECT_STREQ(kMenuItems[6].text, "バージョン情報(&V)");
+    char shown[64];
+    MenuDisplayText(kMenuItems[6].text, shown, sizeof shown);
+    EXPECT_STREQ(shown, "バージョン情報(V)");
+    MenuDisplayText("ab&cdef", shown, 4); // cut to the room given, always terminated
+    EXPECT_STREQ(shown, "abc");
+}
+
+TEST(DesktopMenu, OpensAtThePointerAndStaysInside) {
+    const MenuLayout at = LayOutMenu(kMetrics, 10, 20, 640, 480);
+    EXPECT_EQ(at.frame.x, 10);
+    EXPECT_EQ(at.frame.y, 20);
+    EXPECT_EQ(at.frame.h, kMenuHeight);
+    const MenuLayout corner = LayOutMenu(kMetrics, 630, 470, 640, 480);
+    EXPECT_EQ(corner.frame.x, 440);
+    EXPECT_EQ(corner.frame.y, 480 - kMenuHeight);
+    const MenuLayout tiny = LayOutMenu(kMetrics, 100, 100, 150, 100); // smaller than the menu: pinned top-left
+    EXPECT_EQ(tiny.frame.x, 0);
+    EXPECT_EQ(tiny.frame.y, 0);
+}
+
+TEST(DesktopMenu, HitTestingSkipsTheSeparatorAndTheFrame) {
+    const MenuLayout m = LayOutMenu(kMetrics, 100, 50, 640, 480);
+    const int top = 50 + 3;
+    EXPECT_EQ(MenuRowAt(m, 150, top), 0);
+    EXPECT_EQ(MenuRowAt(m, 150, top + 19), 0);
+    EXPECT_EQ(MenuRowAt(m, 150, top + 20), 1);
+    EXPECT_EQ(MenuRowAt(m, 150, top + 5 * 20 + 4), -1); // the separator
+    EXPECT_EQ(MenuRowAt(m, 150, top + 5 * 20 + 8), 6);  // the version item below it
+    EXPECT_EQ(MenuRowAt(m, 101, top), -1);              // the menu's own edge
+    EXPECT_EQ(MenuRowAt(m, 99, top + 30), -1);
+    EXPECT_EQ(MenuRowAt(m, 150, top + kMenuHeight), -1);
+}
+
+TEST(DesktopMenu, KeyboardNavigationAndMnemonics) {
+    EXPECT_EQ(NextMenuRow(-1, +1), 0);
+    EXPECT_EQ(NextMenuRow(-1, -1), 6);
+    EXPECT_EQ(NextMenuRow(4, +1), 6); // over the separator
+    EXPECT_EQ(NextMenuRow(6, -1), 4);
+    EXPECT_EQ(NextMenuRow(6, +1), 0); // wraps round
+    EXPECT_EQ(NextMenuRow(0, -1), 6);
+    EXPECT_EQ(MenuRowForMnemonic('R'), 0);
+    EXPECT_EQ(MenuRowForMnemonic('H'), 4);
+    EXPECT_EQ(MenuRowForMnemonic('V'), 6);
+    EXPECT_EQ(MenuRowForMnemonic('Z'), -1);
+}
+
+TEST(DesktopCommandLine, ArgumentsBecomeOneTextForTheSwitchScanner) {
+    const char* argv[] = {"vorna", "/f", "x/S", nullptr};
+    const std::string text = JoinArguments(3, argv);
+    EXPECT_EQ(text, "/f x/S");
+    Game g;
+    ParseCommandLine(g, text.c_str());
+    EXPECT_EQ(g.display.FullScreenMode, 1);
+    EXPECT_EQ(g.app.FrameSkipPeriod, 20);
+    const char* none[] = {"vorna"};
+    EXPECT_EQ(JoinArguments(1, none), "");
+    // Separate arguments never run together into a switch: "/" and "f" stay apart.
+    const char* split[] = {"vorna", "/", "f"};
+    Game h;
+    ParseCommandLine(h, JoinArguments(3, split).c_str());
+    EXPECT_EQ(h.display.FullScreenMode, 0);
+}
+
+#endif
