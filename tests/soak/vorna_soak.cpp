@@ -252,18 +252,21 @@ int main(int argc, char** argv) {
     uint32_t seed = 1;
     bool twice = true;
     bool verbose = false;
+    uint32_t minLevel = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--frames" && i + 1 < argc && vorna::ParseNumber(argv[i + 1], frames)) {
             ++i;
         } else if (a == "--seed" && i + 1 < argc && vorna::ParseNumber(argv[i + 1], seed)) {
             ++i;
+        } else if (a == "--min-level" && i + 1 < argc && vorna::ParseNumber(argv[i + 1], minLevel)) {
+            ++i;
         } else if (a == "--verbose") {
             verbose = true;
         } else if (a == "--once") {
             twice = false;
         } else {
-            std::fprintf(stderr, "usage: vorna_soak [--frames N] [--seed S] [--once] [--verbose]\n");
+            std::fprintf(stderr, "usage: vorna_soak [--frames N] [--seed S] [--min-level L] [--once] [--verbose]\n");
             return 2;
         }
     }
@@ -271,6 +274,10 @@ int main(int argc, char** argv) {
     vorna::Report("run 1", first);
     bool ok = !first.stalled && first.allocatingFrames == 0;
     if (first.stalled) std::printf("vorna_soak: the game stopped before the last frame\n");
+    if (static_cast<uint32_t>(first.highestLevel) < minLevel) {
+        std::printf("vorna_soak: the run never reached level %u\n", minLevel);
+        ok = false;
+    }
     if (twice) {
         const vorna::SoakResult second = vorna::RunSoak(frames, seed, verbose);
         vorna::Report("run 2", second);
