@@ -464,6 +464,61 @@ Picture Dots() {
     return p;
 }
 
+// --- decorations in the free corners of the sheet (never drawn by the game) ---
+
+Picture Ring() {
+    Picture p(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const double d = std::hypot(x + 0.5 - 8, y + 0.5 - 8), v = 1 - std::abs(d - 5.5) / 1.8;
+            if (v > 0.15) p.At(x, y) = Ramp({Rgb(150, 90, 0), Rgb(255, 200, 40), Rgb(255, 255, 200)}, v);
+        }
+    return p;
+}
+
+Picture Sparkles() {
+    Picture p(48, 16);
+    for (int k = 0; k < 3; ++k) {
+        const Picture s = Star(3 + 2 * k);
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 15; ++x)
+                if (s.At(x, y).a > 0.5) p.At(k * 16 + x, y) = Mix(s.At(x, y), Rgb(255, 220, 120), 0.4);
+    }
+    return p;
+}
+
+Picture Fireball(uint32_t seed) {
+    Picture p(16, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const double head = 1 - std::hypot(x + 0.5 - 8, y + 0.5 - 24) / 7;
+            const double tail = (1 - std::abs(x + 0.5 - 8) / (1 + y * 0.2)) * (y / 24.0);
+            const double heat = std::max(head * 1.4, tail) + 0.3 * (Fractal(seed, x / 3.0, y / 3.0, 3) - 0.5);
+            if (heat > 0.2) p.At(x, y) = Ramp({Rgb(160, 20, 0), Rgb(255, 120, 0), Rgb(255, 240, 120)}, heat);
+        }
+    return p;
+}
+
+Picture StickFigure() {
+    Picture p(26, 32);
+    const Colour ink = Rgb(220, 230, 255);
+    auto line = [&](double x0, double y0, double x1, double y1) {
+        for (int i = 0; i <= 40; ++i) {
+            const double t = i / 40.0;
+            p.Set(static_cast<int>(x0 + (x1 - x0) * t), static_cast<int>(y0 + (y1 - y0) * t), ink);
+        }
+    };
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 26; ++x)
+            if (std::abs(std::hypot(x + 0.5 - 13, y + 0.5 - 6) - 3.5) < 0.8) p.At(x, y) = ink;
+    line(13, 10, 13, 20); // body
+    line(13, 13, 5, 6);   // a waving arm
+    line(13, 13, 20, 18); // the other arm
+    line(13, 20, 8, 30);  // legs
+    line(13, 20, 18, 30);
+    return p;
+}
+
 } // namespace
 
 void BuildSheet(Sheet& sheet, const std::string& assetDir) {
@@ -501,6 +556,11 @@ void BuildSheet(Sheet& sheet, const std::string& assetDir) {
         sheet.Place(RectOf(vorna::GaugeSprite + k, "gauge " + std::to_string(k)), Gauge(k), false);
     sheet.Place(RectOf(vorna::SparkSprite, "spark"), Spark(), false);
     sheet.Place(Region{"dots", 0, 16, 96, 16}, Dots(), false);
+    sheet.Place(Region{"ring", 96, 16, 16, 16}, Ring(), false);
+    sheet.Place(Region{"sparkles", 128, 208, 48, 16}, Sparkles(), false);
+    sheet.Place(Region{"fireball", 160, 176, 16, 32}, Fireball(91), true);
+    sheet.Place(Region{"comet", 304, 208, 16, 32}, Fireball(93), true);
+    sheet.Place(Region{"stick figure", 22, 208, 26, 32}, StickFigure(), false);
 }
 
 // The icon's pictures: the earth as the game shows it, shrunk.
