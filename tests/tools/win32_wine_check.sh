@@ -5,7 +5,8 @@
 #   devices: DirectSound plays a duplicated voice on an ALSA null device and is reported missing without
 #           one; the MIDI stream that cannot open here (no sequencer) refuses every later call harmlessly.
 #   window: vorna.exe shows its 640 x 480 window with the headless frame 200 scaled 2x during the logo's hold,
-#           a second start exits 0, and releasing Esc then answering the question with Return ends it with 0.
+#           a second start exits 0, the system menu's wide size gives 640 x 240, and releasing Esc then
+#           answering the question with Return ends it with 0.
 set -uo pipefail
 mode="$1" programs="$2" native="$3" work="$4" assets="$5" replays="$6"
 
@@ -120,7 +121,7 @@ export DISPLAY=":$(head -n1 "$cwd/display")"
 timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>&1 &
 app_pid=$!
 window=""
-for _ in $(seq 150); do
+for _ in $(seq 450); do
   window=$(xdotool search --name '^VORNA-TESSIK Improve$' 2>/dev/null | head -n1)
   [ -n "$window" ] && break
   sleep 0.2
@@ -149,6 +150,22 @@ rc=$?
 [ "$rc" = 0 ] || fail "the second start exited with $rc"
 kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
 echo "a second start exits 0 and leaves the first running"
+
+# The wide size from the system menu (Alt+Space, then its letter W) stretches the frame to 640 x 240.
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
+resized=""
+for _ in 1 2 3; do
+  xdotool key alt+space
+  sleep 1
+  xdotool key w
+  for _ in $(seq 25); do
+    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')" = 640x240 ] && resized=1 && break
+    sleep 0.2
+  done
+  [ -n "$resized" ] && break
+done
+[ -n "$resized" ] || fail "the wide size of the system menu did not give a 640x240 client area"
+echo "the system menu's wide size gives a 640x240 client area"
 
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
 xdotool key Escape
