@@ -4,3 +4,16 @@ if(NOT TARGET vorna_sdl2_backend)
 endif()
 target_link_libraries(vorna_tests PRIVATE vorna_sdl2_backend)
 target_compile_definitions(vorna_tests PRIVATE VORNA_HAVE_DESKTOP=1)
+
+find_package(PNG REQUIRED)
+add_executable(vorna-frame-scale ${CMAKE_CURRENT_SOURCE_DIR}/tools/frame_scale.cpp)
+target_link_libraries(vorna-frame-scale PRIVATE PNG::PNG)
+
+# Under Xvfb with openbox; skipped (code 77) where they are missing. One at a time: each runs its own display.
+foreach(mode sizes fullscreen menu second quit nodisplay)
+  add_test(NAME desktop.${mode}
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/desktop_smoke.sh $<TARGET_FILE:vorna> $<TARGET_FILE:vorna-headless>
+                   $<TARGET_FILE:vorna-frame-scale>
+                   ${CMAKE_CURRENT_BINARY_DIR}/desktop-work/${mode} ${mode})
+  set_tests_properties(desktop.${mode} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK vorna_desktop TIMEOUT 300)
+endforeach()

@@ -68,11 +68,24 @@ inline uint64_t GatherWord(const uint8_t* s, const int32_t* columns) {
 #endif
 }
 
+#ifdef VORNA_KEYED_ROWS_SSE2
+// Two bytes of s picked by columns, as one 16-bit lane in memory order.
+inline int PairAt(const uint8_t* s, const int32_t* columns) {
+    return s[columns[0]] | s[columns[1]] << 8;
+}
+#endif
+
 // The bytes of s picked by kBlockBytes entries of columns, as one block.
 inline Block Gather(const uint8_t* s, const int32_t* columns) {
 #ifdef VORNA_KEYED_ROWS_SSE2
-    return _mm_set_epi64x(static_cast<long long>(GatherWord(s, columns + 8)),
-                          static_cast<long long>(GatherWord(s, columns)));
+    __m128i b = _mm_cvtsi32_si128(PairAt(s, columns));
+    b = _mm_insert_epi16(b, PairAt(s, columns + 2), 1);
+    b = _mm_insert_epi16(b, PairAt(s, columns + 4), 2);
+    b = _mm_insert_epi16(b, PairAt(s, columns + 6), 3);
+    b = _mm_insert_epi16(b, PairAt(s, columns + 8), 4);
+    b = _mm_insert_epi16(b, PairAt(s, columns + 10), 5);
+    b = _mm_insert_epi16(b, PairAt(s, columns + 12), 6);
+    return _mm_insert_epi16(b, PairAt(s, columns + 14), 7);
 #else
     return GatherWord(s, columns);
 #endif
@@ -127,13 +140,28 @@ inline void GatherWordPair(const uint8_t* s0, const uint8_t* s1, const int32_t* 
     }
 #endif
 }
+#ifdef VORNA_KEYED_ROWS_SSE2
+// Lane L of two blocks from the same two columns of two source rows.
+template <int L>
+inline void InsertPairs(__m128i& b0, __m128i& b1, const uint8_t* s0, const uint8_t* s1, const int32_t* columns) {
+    const int32_t c0 = columns[2 * L], c1 = columns[2 * L + 1];
+    b0 = _mm_insert_epi16(b0, s0[c0] | s0[c1] << 8, L);
+    b1 = _mm_insert_epi16(b1, s1[c0] | s1[c1] << 8, L);
+}
+#endif
+
 inline void GatherPair(const uint8_t* s0, const uint8_t* s1, const int32_t* columns, bool half, Block& b0, Block& b1) {
 #ifdef VORNA_KEYED_ROWS_SSE2
-    uint64_t low0, low1, high0 = 0, high1 = 0;
-    GatherWordPair(s0, s1, columns, low0, low1);
-    if (!half) GatherWordPair(s0, s1, columns + 8, high0, high1);
-    b0 = _mm_set_epi64x(static_cast<long long>(high0), static_cast<long long>(low0));
-    b1 = _mm_set_epi64x(static_cast<long long>(high1), static_cast<long long>(low1));
+    b0 = b1 = _mm_setzero_si128();
+    InsertPairs<0>(b0, b1, s0, s1, columns);
+    InsertPairs<1>(b0, b1, s0, s1, columns);
+    InsertPairs<2>(b0, b1, s0, s1, columns);
+    InsertPairs<3>(b0, b1, s0, s1, columns);
+    if (half) return;
+    InsertPairs<4>(b0, b1, s0, s1, columns);
+    InsertPairs<5>(b0, b1, s0, s1, columns);
+    InsertPairs<6>(b0, b1, s0, s1, columns);
+    InsertPairs<7>(b0, b1, s0, s1, columns);
 #else
     (void)half;
     GatherWordPair(s0, s1, columns, b0, b1);

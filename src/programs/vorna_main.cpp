@@ -7,11 +7,15 @@
 #include <cstring>
 #include <langinfo.h>
 #include <memory>
+#include <string>
 #include <unistd.h>
 
 #include "app/shell.h"
 #include "backends/headless/headless_files.h"
 #include "backends/headless/headless_sound.h"
+#ifdef VORNA_HAVE_SDL2_AUDIO
+#include "backends/sdl2/sdl2_audio.h"
+#endif
 #include "backends/sdl2/program_args.h"
 #include "backends/sdl2/sdl2_desktop.h"
 #include "backends/sdl2/sdl2_input.h"
@@ -38,8 +42,11 @@ void EnsureUtf8Locale() {
 
 int main(int argc, char** argv) {
     EnsureUtf8Locale();
+    // VORNA_INSTANCE names a separate instance (tests run their own copies beside a player's).
+    const char* instance = std::getenv("VORNA_INSTANCE");
+    const std::string program = instance != nullptr && *instance != '\0' ? std::string("vorna.") + instance : "vorna";
     vorna::SingleInstance guard;
-    if (guard.Claim(vorna::SingleInstanceName("vorna", static_cast<unsigned>(getuid()))) ==
+    if (guard.Claim(vorna::SingleInstanceName(program, static_cast<unsigned>(getuid()))) ==
         vorna::SingleInstance::Role::Second)
         return 0; // the running copy has been asked to come to the front
 
@@ -62,8 +69,16 @@ int main(int argc, char** argv) {
         vorna::Sdl2Desktop desktop(g);
         vorna::Sdl2Keyboard keyboard;
         vorna::Sdl2Joystick joystick;
+#ifdef VORNA_HAVE_SDL2_AUDIO
+        // The effect mixer and the FluidSynth stream share one SDL audio output; without a sound card it
+        // falls back to a silent driver by itself.
+        std::unique_ptr<vorna::Sdl2Audio> audio = vorna::CreateSdl2Audio();
+        vorna::SoundDevice& sound = audio->Sound();
+        vorna::MidiStreamDevice& midi = audio->Midi();
+#else
         vorna::HeadlessSoundDevice sound;
         vorna::HeadlessMidiStreamDevice midi;
+#endif
         vorna::EmbeddedResources resources;
         vorna::HostFileSystem files;
         vorna::FillStandardSystemColours(g.display.PaletteEntries);

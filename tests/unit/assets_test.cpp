@@ -166,6 +166,33 @@ TEST(SoundAssets, FormatsLengthsAndQuietEdgesFollowTheSoundTable) {
     }
 }
 
+TEST(IconAsset, HoldsTheGlobeAtSixteenAndThirtyTwoPixels) {
+    ByteView v{nullptr, 0};
+    ASSERT_TRUE(FindEmbeddedAsset("ICN_01", "ICON", v));
+    ASSERT_GE(v.size, 6u + 2 * 16);
+    EXPECT_EQ(U16(v.data), 0);
+    EXPECT_EQ(U16(v.data + 2), 1);
+    ASSERT_EQ(U16(v.data + 4), 2);
+    const int sizes[2] = {16, 32};
+    for (int i = 0; i < 2; ++i) {
+        const uint8_t* e = v.data + 6 + 16 * i;
+        EXPECT_EQ(e[0], sizes[i]);
+        EXPECT_EQ(e[1], sizes[i]);
+        const uint32_t bytes = U32(e + 8), offset = U32(e + 12);
+        ASSERT_LE(uint64_t{offset} + bytes, v.size);
+        const uint8_t* img = v.data + offset;
+        EXPECT_EQ(U32(img), 40u);
+        EXPECT_EQ(static_cast<int>(U32(img + 4)), sizes[i]);
+        EXPECT_EQ(static_cast<int>(U32(img + 8)), 2 * sizes[i]); // colours and mask
+        EXPECT_EQ(U16(img + 14), 32);
+        const int n = sizes[i];
+        ASSERT_GE(bytes, 40u + n * n * 4 + n * 4);
+        auto alpha = [&](int x, int y) { return img[40 + ((n - 1 - y) * n + x) * 4 + 3]; };
+        EXPECT_EQ(alpha(0, 0), 0) << "the corners are transparent";
+        EXPECT_EQ(alpha(n / 2, n / 2), 255) << "the globe is opaque";
+    }
+}
+
 // A small reader of its own, independent of the generator's writer, for the songs' structure.
 struct SongEvent {
     int track;

@@ -8,6 +8,7 @@
 #include "backends/sdl2/desktop_layout.h"
 #include "backends/sdl2/program_args.h"
 #include "platform/keyboard.h"
+#include "platform/shell.h"
 
 using namespace vorna;
 
@@ -156,6 +157,12 @@ TEST(DesktopMenu, KeyboardNavigationAndMnemonics) {
     EXPECT_EQ(MenuRowForMnemonic('H'), 4);
     EXPECT_EQ(MenuRowForMnemonic('V'), 6);
     EXPECT_EQ(MenuRowForMnemonic('Z'), -1);
+}
+
+TEST(DesktopMessageBoxes, AQuestionThatCannotBeShownCountsAsYes) {
+    EXPECT_EQ(AnswerWithoutBox(MB_YESNO_STYLE | MB_ICONQUESTION_STYLE), IDYES_ANSWER);
+    EXPECT_EQ(AnswerWithoutBox(MB_OK_STYLE | MB_ICONERROR_STYLE), IDOK_ANSWER);
+    EXPECT_EQ(AnswerWithoutBox(MB_ICONINFORMATION_STYLE), IDOK_ANSWER);
 }
 
 TEST(DesktopCommandLine, ArgumentsBecomeOneTextForTheSwitchScanner) {

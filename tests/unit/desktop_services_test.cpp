@@ -153,3 +153,39 @@ TEST(ProgramIcon, DamagedFilesAreRefusedWithoutReadingOutside) {
 }
 
 #endif
+
+#ifdef VORNA_HAVE_DESKTOP
+#include "backends/sdl2/sdl2_input.h"
+
+TEST(DesktopInput, EveryPolledVirtualKeyHasAKeyAndOthersHaveNone) {
+    EXPECT_EQ(ScancodeForVirtualKey(VK_UP_KEY), SDL_SCANCODE_UP);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_DOWN_KEY), SDL_SCANCODE_DOWN);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_LEFT_KEY), SDL_SCANCODE_LEFT);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_RIGHT_KEY), SDL_SCANCODE_RIGHT);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_NUMPAD8_KEY), SDL_SCANCODE_KP_8);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_NUMPAD2_KEY), SDL_SCANCODE_KP_2);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_NUMPAD4_KEY), SDL_SCANCODE_KP_4);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_NUMPAD6_KEY), SDL_SCANCODE_KP_6);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_ESCAPE_KEY), SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_F3_KEY), SDL_SCANCODE_F3);
+    // Letters by the layout; with no keymap at all (no display opened here) the US positions.
+    EXPECT_EQ(ScancodeForVirtualKey(VK_Z_KEY), SDL_SCANCODE_Z);
+    EXPECT_EQ(ScancodeForVirtualKey(VK_X_KEY), SDL_SCANCODE_X);
+    for (int vk : {0, 0x31, 0x70, 0xFF, -1}) EXPECT_EQ(ScancodeForVirtualKey(vk), SDL_SCANCODE_UNKNOWN) << vk;
+    Sdl2Keyboard keyboard;
+    EXPECT_FALSE(keyboard.IsKeyDown(0x31)); // never polled: never down
+}
+
+TEST(DesktopInput, NoJoystickMeansNoPositionAndEmptyCaps) {
+    Sdl2Joystick joystick;
+    JoystickCaps caps{1, 2, 3, 4, 5, 6, 7, 8};
+    JoystickPosition pos{9, 9, 9, 9, 9};
+    if (joystick.GetNumDevs() == 0) {
+        EXPECT_FALSE(joystick.GetDevCaps(0, caps));
+        EXPECT_EQ(caps.xMax, 0u);
+        EXPECT_FALSE(joystick.GetPosition(0, pos));
+        EXPECT_EQ(pos.buttons, 0u);
+    }
+    EXPECT_FALSE(joystick.GetPosition(1, pos)); // only identifier 0 is used
+}
+#endif

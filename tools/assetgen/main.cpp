@@ -34,7 +34,7 @@ std::vector<uint8_t> IconFile() {
                 const Colour& c = p.At(x, y);
                 auto byte = [](double v) { return static_cast<unsigned>(v < 0 ? 0 : v > 255 ? 255 : v + 0.5); };
                 const double a = c.a < 0 ? 0 : c.a > 1 ? 1 : c.a;
-                img.U8(byte(c.b * a)), img.U8(byte(c.g * a)), img.U8(byte(c.r * a)), img.U8(byte(a * 255));
+                img.U8(byte(c.b)), img.U8(byte(c.g)), img.U8(byte(c.r)), img.U8(byte(a * 255)); // straight alpha
             }
         for (int y = size - 1; y >= 0; --y) {
             std::vector<uint8_t> row(maskStride, 0);

@@ -116,7 +116,7 @@ void WriteContactSheet(const Sheet& sheet, const std::string& dir) {
         if (legendY + 14 < c.h) {
             int x = Text(c, sheet, std::to_string(number), kSheetWidth * kScale + 8, legendY, 1);
             Text(c, sheet, r.name, std::max(x + 6, kSheetWidth * kScale + 40), legendY, 1);
-            legendY += 15;
+            legendY += 14;
         }
     }
     WriteFile(dir + "/sheet-contact.png", Png(c));

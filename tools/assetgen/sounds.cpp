@@ -157,9 +157,10 @@ std::vector<uint8_t> Synth(int n, const SoundSpec& s) {
         });
     case 9: // the counting tick: a short bright blip, slightly spread
         return Render(s, [&](double t, int, double* out) {
-            const double e = Env(t, 0.002, 0.03);
-            out[0] = osc[0].Square(1760, rate, 2) * e;
-            out[1] = osc[1].Square(1763, rate, 2) * e;
+            // Heard dozens of times in a row while the bonus counts up: short, round and not shrill.
+            const double e = Env(t, 0.002, 0.025);
+            out[0] = (osc[0].Sine(1318.5, rate) + 0.3 * osc[2].Sine(2637, rate)) * e;
+            out[1] = (osc[1].Sine(1320.5, rate) + 0.3 * osc[3].Sine(2641, rate)) * e;
         });
     case 10: // VORNA rammed: a falling squeal with vibrato and grit
         return Render(s, [&](double t, int, double* out) {

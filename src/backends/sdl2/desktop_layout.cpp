@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/shell.h"
+
 namespace vorna {
 
 namespace {
@@ -113,6 +115,10 @@ void MenuDisplayText(const char* text, char* out, int capacity) {
         out[n++] = *p;
     }
     out[n] = '\0';
+}
+
+int AnswerWithoutBox(unsigned style) {
+    return (style & 0xF) == MB_YESNO_STYLE ? IDYES_ANSWER : IDOK_ANSWER;
 }
 
 } // namespace vorna

@@ -77,4 +77,8 @@ int MenuRowForMnemonic(char letter);
 // The item text as shown: the mnemonic marker "(&X)" is kept as "(X)".
 void MenuDisplayText(const char* text, char* out, int capacity);
 
+// The answer of a message box that could not be shown (no display): Yes for a question, so that the quit
+// question can never keep the window from closing, else OK.
+int AnswerWithoutBox(unsigned style);
+
 } // namespace vorna

@@ -138,6 +138,8 @@ void Sdl2Desktop::Dispatch(const SDL_Event& e) {
             OnClose();
         break;
     case SDL_KEYDOWN: {
+        // A fresh press of Esc: whatever the menu swallowed before is over (its release may have gone elsewhere).
+        if (e.key.keysym.sym == SDLK_ESCAPE && e.key.repeat == 0 && menu_ != nullptr) menu_->TakeEscapeSwallow();
         if (e.key.windowID != id || e.key.repeat != 0 || !windowed) break;
         const SDL_Keycode k = e.key.keysym.sym;
         const bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
@@ -215,7 +217,11 @@ void Sdl2Desktop::OnClose() {
         Destroy();
         return;
     }
-    if (MessageBox(kQuitQuestion, kTitle, MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER) Destroy();
+    if (MessageBox(kQuitQuestion, kTitle, MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER) {
+        Destroy();
+        return;
+    }
+    SetActive(true); // the question was ours: the game goes on as the active application
 }
 
 void Sdl2Desktop::Destroy() {
@@ -230,6 +236,9 @@ void Sdl2Desktop::RunCommand(int command) {
     if (command == CmdNone || window_ == nullptr || game_.display.FullScreenMode != 0) return;
     if (command == CmdVersionInfo) {
         RunAboutBox(game_, window_, [this](const SDL_Event& o) { Dispatch(o); });
+        // Focus moved between our own windows only: the application stays the active one, as on Windows,
+        // even where no window manager hands the focus back.
+        SetActive(true);
         return;
     }
     int width = 0, height = 0;
@@ -261,7 +270,7 @@ int Sdl2Desktop::MessageBox(const char* text, const char* caption, unsigned styl
     // No box could be shown (no display): the text still reaches the user, and a question that cannot be
     // asked must not keep the window from closing.
     std::fprintf(stderr, "%s: %s\n", caption != nullptr ? caption : "", text != nullptr ? text : "");
-    return yesNo ? IDYES_ANSWER : IDOK_ANSWER;
+    return AnswerWithoutBox(style);
 }
 
 void Sdl2Desktop::DebugOutput(const char* text) {

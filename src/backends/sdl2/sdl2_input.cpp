@@ -20,6 +20,11 @@ uint32_t AxisPosition(SDL_Joystick* joystick, int axis) {
     return static_cast<uint32_t>(static_cast<int32_t>(SDL_JoystickGetAxis(joystick, axis)) + 32768);
 }
 
+SDL_Scancode LetterKey(SDL_Keycode key, SDL_Scancode usPosition) {
+    const SDL_Scancode code = SDL_GetScancodeFromKey(key);
+    return code != SDL_SCANCODE_UNKNOWN ? code : usPosition;
+}
+
 } // namespace
 
 SDL_Scancode ScancodeForVirtualKey(int virtualKey) {
@@ -34,11 +39,12 @@ SDL_Scancode ScancodeForVirtualKey(int virtualKey) {
         return SDL_SCANCODE_RIGHT;
     case VK_DOWN_KEY:
         return SDL_SCANCODE_DOWN;
-    // Letters follow the layout, as virtual-key codes do: Z is the key that types z.
+    // Letters follow the layout, as virtual-key codes do: Z is the key that types z. A layout without
+    // Latin letters (Cyrillic, Greek) has no such key; there, as on Windows, the US position counts.
     case VK_X_KEY:
-        return SDL_GetScancodeFromKey(SDLK_x);
+        return LetterKey(SDLK_x, SDL_SCANCODE_X);
     case VK_Z_KEY:
-        return SDL_GetScancodeFromKey(SDLK_z);
+        return LetterKey(SDLK_z, SDL_SCANCODE_Z);
     case VK_NUMPAD2_KEY:
         return SDL_SCANCODE_KP_2;
     case VK_NUMPAD4_KEY:

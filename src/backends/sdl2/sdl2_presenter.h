@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 
 #include "platform/presenter.h"
@@ -11,10 +12,10 @@ namespace vorna {
 
 class Sdl2Presenter : public Presenter {
 public:
-    explicit Sdl2Presenter(SDL_Window* window) : window_(window) {}
+    explicit Sdl2Presenter(SDL_Window* window);
     Sdl2Presenter(const Sdl2Presenter&) = delete;
     Sdl2Presenter& operator=(const Sdl2Presenter&) = delete;
-    ~Sdl2Presenter() override { ReleaseAll(); }
+    ~Sdl2Presenter() override;
 
     bool CreateDevice(bool emulationOnly) override;
     bool QueryCaps() override;
@@ -60,6 +61,7 @@ private:
     uint8_t indices_[320 * 240] = {}; // the last frame presented
     uint64_t nextBlankTicks_ = 0;
     std::function<void(SDL_Renderer*)> overlay_;
+    std::FILE* pacingLog_ = nullptr;
 };
 
 } // namespace vorna
