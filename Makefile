@@ -1,6 +1,7 @@
 # The two commands of the README (make run, make test) and the longer runs (bench, fuzz, soak).
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+WIN32_BUILD ?= build-win32
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 JOBS ?= 2
@@ -10,7 +11,7 @@ FUZZ_SECONDS ?= 300
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build run test test-main test-asan test-fuzz bench fuzz fuzz-build soak clean assets-preview
+.PHONY: all deps build win32 run test test-main test-asan test-fuzz bench fuzz fuzz-build soak clean assets-preview
 
 all: build
 
@@ -74,6 +75,14 @@ soak: deps
 	@soak=$$(find $(ASAN_BUILD) -type f -name 'vorna_soak' -perm -u+x | head -n1); \
 	if [ -n "$$soak" ]; then "$$soak"; else echo "make soak: no soak program is built yet"; fi
 
+# The native 32-bit Windows program, cross-built with mingw-w64. The native build comes first: its asset
+# generator writes the art, sounds and music that vorna.exe carries as resources and beside it.
+win32: build
+	@cmake -S . -B $(WIN32_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+		-DVORNA_ASSET_DIR=$(abspath $(BUILD))/assets $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(WIN32_BUILD) -j $(JOBS)
+	@echo "make win32: $(WIN32_BUILD)/src/programs/vorna.exe, vorna-headless.exe and the music files m00.dat..m0d.dat"
+
 # The contact sheet of the graphics (also copied to docs/) and every song and sound as audio, for review.
 assets-preview: build
 	@cmake --build $(BUILD) --target assets-preview
@@ -85,4 +94,4 @@ run: build
 	$(BUILD)/src/programs/vorna-headless --frames 700 --dump-dir $(BUILD)/frames --dump-frames 1,100,200,300,500,700
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-bench
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN32_BUILD) build-bench

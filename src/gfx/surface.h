@@ -6,13 +6,28 @@
 namespace vorna {
 
 // DirectDraw-style results, as the drawing family and presentation interpret them.
+// The Windows build's ddraw.h defines these as macros with the same values.
+#ifndef DD_OK
 constexpr int32_t DD_OK = 0;
+#endif
+#ifndef DDERR_WASSTILLDRAWING
 constexpr int32_t DDERR_WASSTILLDRAWING = static_cast<int32_t>(0x8876021Cu);
+#endif
+#ifndef DDERR_SURFACELOST
 constexpr int32_t DDERR_SURFACELOST = static_cast<int32_t>(0x887601C2u);
+#endif
+#ifndef DDERR_SURFACEBUSY
 constexpr int32_t DDERR_SURFACEBUSY = static_cast<int32_t>(0x887601AEu);
+#endif
+#ifndef DDERR_INVALIDRECT
 constexpr int32_t DDERR_INVALIDRECT = static_cast<int32_t>(0x88760096u);
+#endif
+#ifndef DDERR_INVALIDOBJECT
 constexpr int32_t DDERR_INVALIDOBJECT = static_cast<int32_t>(0x88760082u);
+#endif
+#ifndef DDERR_GENERIC
 constexpr int32_t DDERR_GENERIC = static_cast<int32_t>(0x80004005u);
+#endif
 
 struct ClipRect {
     int32_t left, top, right, bottom; // right and bottom exclusive

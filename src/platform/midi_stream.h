@@ -4,17 +4,24 @@
 
 namespace vorna {
 
+// The Windows build's mmsystem.h defines these as macros with the same values.
+#ifndef MMSYSERR_NOERROR
 constexpr uint32_t MMSYSERR_NOERROR = 0;
+#endif
+#ifndef MMSYSERR_ERROR
 constexpr uint32_t MMSYSERR_ERROR = 1;
+#endif
+#ifndef MOM_DONE
 constexpr unsigned MOM_DONE = 0x3C9;
+#endif
 
 // The part of MIDIHDR the player uses.
 struct MidiHeader {
     uint8_t* data;
     uint32_t bufferLength;
     uint32_t bytesRecorded;
-    uint32_t flags;    // owned by the device
-    void* deviceData;  // owned by the device
+    uint32_t flags;   // owned by the device
+    void* deviceData; // owned by the device
 };
 
 // Called on the device's own thread (never the game's) with MOM_DONE when a queued buffer comes back.

@@ -1,10 +1,13 @@
 // Writing a presented frame as a PNG picture: palette indices mapped to RGB through the palette.
 #include "programs/headless_runner/png_dump.h"
 
+#ifdef VORNA_HAVE_LIBPNG
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
+#endif
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -28,6 +31,7 @@ bool WriteIndexedFramePng(const std::string& path, const uint8_t* pixels, int wi
             dst[3 * x + 2] = e.blue;
         }
     }
+#ifdef VORNA_HAVE_LIBPNG
     std::vector<png_bytep> rows(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) rows[y] = rgb.data() + static_cast<size_t>(y) * static_cast<size_t>(width) * 3;
 
@@ -61,6 +65,19 @@ bool WriteIndexedFramePng(const std::string& path, const uint8_t* pixels, int wi
         error = path + ": writing the PNG failed";
         return false;
     }
+#else
+    const std::vector<uint8_t> file = EncodeStoredRgbPng(rgb.data(), width, height);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(file.data(), 1, file.size(), f) == file.size();
+    if (std::fclose(f) != 0 || !written) {
+        error = path + ": writing the PNG failed";
+        return false;
+    }
+#endif
     return true;
 }
 

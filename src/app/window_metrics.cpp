@@ -1,0 +1,51 @@
+// The main window's geometry rules: client sizes of the size commands, initial size and centring.
+#include "app/window_metrics.h"
+
+namespace vorna {
+
+const SizeCommand kSizeCommands[kSizeCommandCount] = {
+    {CmdSmallSize, "小さいサイズ(&R)", 320, 240},      {CmdNormalSize, "通常サイズ(&O)", 480, 360},
+    {CmdBigSize, "大きいサイズ(&B)", 640, 480},        {CmdWideSize, "ワイドサイズ(&W)", 640, 240},
+    {CmdArcadeSize, "アーケードサイズ(&H)", 320, 480},
+};
+
+const char* const kVersionItemText = "バージョン情報(&V)";
+
+bool ClientSizeForCommand(int id, int32_t& width, int32_t& height) {
+    for (const SizeCommand& c : kSizeCommands) {
+        if (c.id == id) {
+            width = c.clientWidth;
+            height = c.clientHeight;
+            return true;
+        }
+    }
+    return false;
+}
+
+SizeRect SizeRectForClient(const WindowState& w, int32_t clientWidth, int32_t clientHeight) {
+    return SizeRect{0, 0, w.BorderX + clientWidth, w.BorderY + clientHeight};
+}
+
+int32_t CentredOrigin(int32_t screenExtent, int32_t windowExtent) {
+    if (windowExtent > screenExtent) return 0;
+    return static_cast<int32_t>(static_cast<uint32_t>(screenExtent - windowExtent) / 2u);
+}
+
+void InitialWindowGeometry(WindowState& w, int32_t frameWidth, int32_t captionHeight) {
+    w.BorderX = frameWidth;
+    w.BorderY = frameWidth + captionHeight;
+    w.ClientWidth = w.BorderX + 640;
+    w.ClientHeight = w.BorderY + 480;
+    w.ClientX = CentredOrigin(w.ScreenWidth, w.ClientWidth);
+    w.ClientY = CentredOrigin(w.ScreenHeight, w.ClientHeight);
+}
+
+int32_t SignedLowWord(uint32_t value) {
+    return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFFu));
+}
+
+int32_t SignedHighWord(uint32_t value) {
+    return static_cast<int16_t>(static_cast<uint16_t>(value >> 16));
+}
+
+} // namespace vorna

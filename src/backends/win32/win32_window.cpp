@@ -1,0 +1,250 @@
+// The Windows program's main window: class, creation, window mode, system menu and the window procedure.
+#include "backends/win32/win32_headers.h"
+
+#include "backends/win32/win32_window.h"
+
+#include "app/shell.h"
+#include "app/window_metrics.h"
+#include "backends/win32/win32_about.h"
+#include "backends/win32/win32_text.h"
+#include "gfx/display.h"
+#include "gfx/primitives.h"
+
+namespace vorna {
+
+const char kWindowClassName[] = "VORNA-TESSIK-IMPROVE";
+const char kWindowTitle[] = "VORNA-TESSIK Improve";
+
+namespace {
+
+// The window procedure has no parameter of its own: it finds the one program here.
+Win32Program* g_program = nullptr;
+
+constexpr DWORD kWindowStyle = 0x80CF0000u; // popup with caption, system menu, sizing frame, min and max boxes
+constexpr DWORD kFullScreenStyle = WS_POPUP;
+constexpr DWORD kFullScreenExStyle = 0x80000000u;
+constexpr UINT kSetWindowPosFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW;
+constexpr WPARAM kScreenSaveCommand = 0xF140;
+constexpr WPARAM kMonitorPowerCommand = 0xF170;
+constexpr int kAboutDialogId = 115;
+
+const char kInitFailedText[] = "初期化に失敗しました。\n再起動が必要になる場合があります。\n\n"
+                               "詳しくは取り扱い説明書を参照して下さい。\n(同ホルダ内のreadme.txt及びreadme.htm)";
+const char kColourQuestionText[] = "ウィンドウモードで使用するには、256色モードに設定する必要があります。\n\n"
+                                   "詳しくは取り扱い説明書を参照して下さい。(同ホルダ内のreadme.txt及びindex.htm)\n\n"
+                                   "フルスクリーンモードに変更し継続しますか？";
+const char kCloseQuestionText[] = "ユーザーの終了要求を受けました。\n\n終了してよろしいですか？";
+
+HICON LoadGameIcon(HINSTANCE instance, int size) {
+    return static_cast<HICON>(LoadImageA(instance, "ICN_01", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// The frame adjustment of a rectangle that already counts the borders; the window gets its right and
+// bottom edges as its size.
+void SizeWindowToClient(HWND window, int32_t clientWidth, int32_t clientHeight, int32_t x, int32_t y, UINT flags) {
+    const SizeRect s = SizeRectForClient(g_program->game->window, clientWidth, clientHeight);
+    RECT r{s.left, s.top, s.right, s.bottom};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, x, y, r.right, r.bottom, flags);
+}
+
+void AttachPaletteAgain(Game& g) {
+    if (g.platform.presenter != nullptr && g.platform.presenter->HasPalette()) g.platform.presenter->AttachPalette();
+}
+
+LRESULT OnSysCommand(Win32Program& p, HWND window, WPARAM command, LPARAM lParam) {
+    // The command is compared whole: the system's low four bits are not masked off.
+    if (command == kScreenSaveCommand || command == kMonitorPowerCommand) return 0;
+    int32_t w = 0, h = 0;
+    if (ClientSizeForCommand(static_cast<int>(command), w, h)) {
+        SizeWindowToClient(window, w, h, 0, 0, SWP_NOZORDER | SWP_NOMOVE);
+        return 0;
+    }
+    if (command == CmdVersionInfo) {
+        DialogBoxParamA(p.instance, MAKEINTRESOURCEA(kAboutDialogId), window, AboutDialogProc, 0);
+        return 0;
+    }
+    return DefWindowProcA(window, WM_SYSCOMMAND, command, lParam);
+}
+
+} // namespace
+
+void Win32Program::Attach(Game& g, HINSTANCE inst) {
+    game = &g;
+    instance = inst;
+    g_program = this;
+    Platform& p = g.platform;
+    p.clock = &clock;
+    p.pump = &pump;
+    p.keyboard = &keyboard;
+    p.joystick = &joystick;
+    p.presenter = &presenter;
+    p.sound = &sound;
+    p.midi = &midi;
+    p.shell = &shell;
+    p.resources = &resources;
+    p.files = &files;
+}
+
+int CreateMainWindow(Win32Program& p, int showCommand) {
+    Game& g = *p.game;
+    WNDCLASSEXA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.cbSize = sizeof wc;
+    wc.style = CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = p.instance;
+    wc.hIcon = LoadGameIcon(p.instance, 32);
+    wc.hIconSm = LoadGameIcon(p.instance, 16);
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    wc.hbrBackground = nullptr;                                 // the window never erases its background
+    wc.lpszClassName = kWindowClassName;
+    const ATOM registered = RegisterClassExA(&wc);
+    if (registered != 0) {
+        p.window = CreateWindowExA(0, kWindowClassName, kWindowTitle, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, p.instance, nullptr);
+    }
+    p.shell.SetOwner(p.window);
+    if (registered == 0 || p.window == nullptr) {
+        p.shell.MessageBox(kInitFailedText, kWindowTitle, MB_ICONERROR_STYLE);
+        return 0;
+    }
+    p.presenter.SetWindow(p.window);
+    p.sound.SetWindow(p.window);
+    SetClassLongPtrA(p.window, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(p.instance, "ICN_01")));
+
+    HDC dc = GetDC(p.window);
+    const int rasterCaps = GetDeviceCaps(dc, RASTERCAPS);
+    const int depth = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+    g.window.ScreenWidth = GetDeviceCaps(dc, HORZRES);
+    g.window.ScreenHeight = GetDeviceCaps(dc, VERTRES);
+    PALETTEENTRY system[256];
+    ZeroMemory(system, sizeof system);
+    GetSystemPaletteEntries(dc, 0, 256, system);
+    for (int i = 0; i < 256; ++i)
+        g.display.PaletteEntries[i] =
+            PaletteEntry{system[i].peRed, system[i].peGreen, system[i].peBlue, system[i].peFlags};
+    SetSystemPaletteUse(dc, SYSPAL_STATIC);
+    ReleaseDC(p.window, dc);
+
+    // A desktop without a palette shows the window through a converted frame (the presenter's
+    // true-colour path); only a desktop too poor for that still needs the switch to full screen.
+    if ((rasterCaps & RC_PALETTE) == 0 && depth < 15 && g.display.FullScreenMode == 0) {
+        const int answer =
+            p.shell.MessageBox(kColourQuestionText, kWindowTitle, MB_YESNO_STYLE | MB_ICONINFORMATION_STYLE);
+        if (answer != IDYES_ANSWER) return 0;
+        g.display.FullScreenMode = 1;
+    }
+    ApplyWindowMode(p, p.window);
+    ShowWindow(p.window, showCommand);
+    UpdateWindow(p.window);
+    SetFocus(p.window);
+    return 1;
+}
+
+int ApplyWindowMode(Win32Program& p, HWND window) {
+    Game& g = *p.game;
+    if (g.display.FullScreenMode) {
+        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(kFullScreenStyle));
+        SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(kFullScreenExStyle));
+        return 1;
+    }
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(kWindowStyle));
+    SetWindowLongA(window, GWL_EXSTYLE, WS_EX_APPWINDOW);
+    InitialWindowGeometry(g.window, GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYCAPTION));
+    SizeWindowToClient(window, 640, 480, g.window.ClientX, g.window.ClientY, kSetWindowPosFlags);
+
+    HMENU menu = GetSystemMenu(window, FALSE);
+    if (menu == nullptr) return 1;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    for (const SizeCommand& c : kSizeCommands)
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(c.id), Utf8ToWide(c.itemText).c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, CmdVersionInfo, Utf8ToWide(kVersionItemText).c_str());
+    return 1;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (g_program == nullptr || g_program->game == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    Win32Program& p = *g_program;
+    Game& g = *p.game;
+    switch (message) {
+    case WM_DESTROY:
+        RequestShutdown(g);
+        PostQuitMessage(0);
+        return 0;
+    case WM_CLOSE:
+        if (g.display.FullScreenMode || p.shell.MessageBox(kCloseQuestionText, kWindowTitle,
+                                                           MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER)
+            DestroyWindow(window);
+        return 0;
+    case WM_ACTIVATEAPP:
+        g.app.AppActive = static_cast<int32_t>(wParam);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(window, &ps);
+        if (!g.display.FullScreenMode && g.display.DisplayReady) PresentFrame(g);
+        EndPaint(window, &ps);
+        return 1;
+    }
+    case WM_MOVE:
+        g.window.ClientX = SignedLowWord(static_cast<uint32_t>(lParam));
+        g.window.ClientY = SignedHighWord(static_cast<uint32_t>(lParam));
+        UpdateWindow(window);
+        break;
+    case WM_SIZE:
+        g.window.ClientWidth = static_cast<int32_t>(LOWORD(lParam));
+        g.window.ClientHeight = static_cast<int32_t>(HIWORD(lParam));
+        UpdateWindow(window);
+        break;
+    case WM_SETCURSOR:
+        if (g.display.FullScreenMode && g.app.AppActive) {
+            SetCursor(nullptr);
+            return 1;
+        }
+        break;
+    case WM_GETMINMAXINFO: {
+        const SizeRect s = SizeRectForClient(g.window, 320, 240);
+        RECT r{s.left, s.top, s.right, s.bottom};
+        AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), TRUE,
+                           static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{r.right, r.bottom};
+        return 0;
+    }
+    case WM_DISPLAYCHANGE:
+        g.window.ScreenWidth = static_cast<int32_t>(LOWORD(lParam));
+        g.window.ScreenHeight = static_cast<int32_t>(HIWORD(lParam));
+        break;
+    case WM_KEYDOWN:
+        return 0;
+    case WM_KEYUP:
+        // Releasing Esc, not pressing it, asks to close.
+        if (wParam == VK_ESCAPE) PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(p, window, wParam, lParam);
+    case WM_QUERYNEWPALETTE:
+        if (!g.display.DisplayReady) break;
+        AttachPaletteAgain(g);
+        return 1;
+    case WM_PALETTECHANGED:
+    case WM_WININICHANGE:
+        if (!g.display.DisplayReady) break;
+        if (reinterpret_cast<HWND>(wParam) != window) {
+            gf_DD_ScrFill(g, BackBufferOf(g), 0);
+            PresentFrame(g);
+        }
+        AttachPaletteAgain(g);
+        return 1;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace vorna

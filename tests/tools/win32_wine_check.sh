@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# Runs the Windows programs of the x86_64 cross build under 64-bit Wine; exit 77 (skipped) without Wine or Xvfb.
+# Usage: win32_wine_check.sh traces|devices|window|fullscreen PROGRAMS_DIR NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR
+#   traces: vorna-headless.exe gives the native runner's traces byte for byte (and passes every replay).
+#   devices: DirectSound plays a duplicated voice on an ALSA null device and is reported missing without
+#           one; the MIDI stream that cannot open here (no sequencer) refuses every later call harmlessly.
+#   window: vorna.exe shows its 640 x 480 window with the headless frame 200 scaled 2x during the logo's hold,
+#           a second start exits 0, the system menu's wide size gives 640 x 240, and releasing Esc then
+#           answering the question with Return ends it with 0.
+#   fullscreen: vorna.exe /F inside a Wine virtual desktop switches to 320 x 240 and shows the headless
+#           frame 200 pixel for pixel; Esc ends it at once, without a question.
+set -uo pipefail
+mode="$1" programs="$2" native="$3" work="$4" assets="$5" replays="$6"
+
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || true)
+if [ -z "$wine" ] || [ ! -x "$wine" ]; then
+  echo "skipped: wine64 is not installed"
+  exit 77
+fi
+for exe in vorna.exe vorna-headless.exe win32-device-check.exe; do
+  [ -f "$programs/$exe" ] || { echo "no $programs/$exe: the cross build did not run"; exit 1; }
+done
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
+mkdir -p "$work"
+work=$(cd "$work" && pwd)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+wineserver_bin=$(dirname "$wine")/wineserver
+[ -x "$wineserver_bin" ] || wineserver_bin=$(command -v wineserver || echo true)
+cleanup() {
+  [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null
+  "$wineserver_bin" -k >/dev/null 2>&1
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+# One prefix for all Wine tests of this build, made once. Windows stay managed although no window manager
+# runs: the X window is then exactly the client area, which the pictures are compared with.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  timeout 180 "$wine" wineboot -i >/dev/null 2>&1 || fail "could not create the Wine prefix $WINEPREFIX"
+fi
+
+# A graphics sheet for both sides: the generated one, or else a gradient picture so that frames are not empty.
+prepare_sheet() {
+  local dir="$1"
+  mkdir -p "$dir"
+  if [ ! -f "$assets/BMP_00.bmp" ]; then
+    python3 - "$dir/BMP_00" <<'PY'
+import struct, sys
+w, h = 384, 256
+pal = b''.join(struct.pack('<BBBB', i, (i * 3) & 255, 255 - i, 0) for i in range(256))
+rows = b''.join(bytes(((x + y) & 255) for x in range(w)) for y in range(h))
+info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 0, len(rows), 2835, 2835, 256, 0)
+off = 14 + 40 + 1024
+open(sys.argv[1], 'wb').write(b'BM' + struct.pack('<IHHI', off + len(rows), 0, 0, off) + info + pal + rows)
+PY
+  fi
+}
+
+if [ "$mode" = traces ]; then
+  cwd="$work/traces"
+  rm -rf "$cwd" && mkdir -p "$cwd" && cd "$cwd" || exit 1
+  # The attract loop, and the same with slow motion, must match the native runner byte for byte.
+  for run in "700 none" "300 /S"; do
+    set -- $run
+    args=(--frames "$1")
+    [ "$2" != none ] && args+=(--switches "$2")
+    "$native" "${args[@]}" --trace native.trace || fail "native vorna-headless ${args[*]}"
+    timeout 300 "$wine" "$programs/vorna-headless.exe" "${args[@]}" --trace wine.trace || fail "vorna-headless.exe ${args[*]}"
+    cmp native.trace wine.trace || fail "traces differ for ${args[*]}"
+    echo "identical traces: ${args[*]} ($(wc -l <wine.trace) frames)"
+  done
+  # Every committed replay passes under Wine as it does natively.
+  shopt -s nullglob
+  for input in "$replays"/*.input; do
+    name=$(basename "$input" .input)
+    [ -f "$replays/$name.trace" ] || continue
+    frames=1000
+    [ -f "$replays/$name.frames" ] && frames=$(head -n1 "$replays/$name.frames" | tr -d '[:space:]')
+    args=(--frames "$frames" --input "$input" --expect "$replays/$name.trace")
+    [ -f "$replays/$name.switches" ] && args+=(--switches "$(head -n1 "$replays/$name.switches")")
+    timeout 300 "$wine" "$programs/vorna-headless.exe" "${args[@]}" || fail "replay $name under Wine"
+    echo "replay $name: identical"
+  done
+  exit 0
+fi
+
+if [ "$mode" = devices ]; then
+  # ALSA reads its configuration from HOME; the prefix is named explicitly, so HOME may change.
+  mkdir -p "$work/home-null-audio" "$work/home-no-audio"
+  printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$work/home-null-audio/.asoundrc"
+  printf 'pcm.!default { type hw card 9 }\nctl.!default { type hw card 9 }\n' >"$work/home-no-audio/.asoundrc"
+  HOME="$work/home-null-audio" timeout 120 "$wine" "$programs/win32-device-check.exe" --need-sound 2>/dev/null ||
+    fail "devices with an ALSA null device"
+  HOME="$work/home-no-audio" timeout 120 "$wine" "$programs/win32-device-check.exe" 2>/dev/null ||
+    fail "devices without an audio device"
+  exit 0
+fi
+
+case "$mode" in window | fullscreen) ;; *) fail "unknown mode $mode" ;; esac
+for tool in Xvfb xdotool import compare convert python3; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
+done
+cwd="$work/window"
+rm -rf "$cwd" && mkdir -p "$cwd" && cd "$cwd" || exit 1
+prepare_sheet "$cwd"
+"$native" --frames 200 --dump-dir "$cwd" --dump-frames 200 || fail "native reference frame"
+convert "$cwd/frame-000200.png" -scale 200% "$cwd/expected.png" || fail "scaling the reference frame"
+
+exec 3>"$cwd/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do [ -s "$cwd/display" ] && break; sleep 0.1; done
+[ -s "$cwd/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$cwd/display")"
+
+if [ "$mode" = fullscreen ]; then
+  # The virtual desktop offers the 8-bit modes that plain Xvfb refuses; the 320 x 240 mode then sits
+  # in the top-left corner of the X screen.
+  timeout 120 "$wine" explorer /desktop=vorna-fullscreen,1024x768 "$programs/vorna.exe" /F >"$cwd/vorna.log" 2>&1 &
+  app_pid=$!
+  matched=""
+  for i in $(seq 400); do
+    import -display "$DISPLAY" -window root -crop 320x240+0+0 +repage "$cwd/shot.png" 2>/dev/null || { sleep 0.2; continue; }
+    diff=$(compare -metric AE "$cwd/shot.png" "$cwd/frame-000200.png" null: 2>&1)
+    if [ "$diff" = 0 ]; then
+      matched=$i
+      break
+    fi
+    sleep 0.2
+  done
+  [ -n "$matched" ] || fail "no full-screen picture equals the headless frame 200 (last difference: $diff pixels)"
+  echo "full screen: picture $matched equals the headless frame 200"
+  xdotool key Escape
+  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app_pid" 2>/dev/null && fail "Esc did not end the full-screen game"
+  wait "$app_pid"
+  rc=$?
+  app_pid=""
+  [ "$rc" = 0 ] || fail "the full-screen run ended with $rc"
+  echo "full screen: Esc ends the game at once"
+  exit 0
+fi
+
+timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>&1 &
+app_pid=$!
+window=""
+for _ in $(seq 450); do
+  window=$(xdotool search --name '^VORNA-TESSIK Improve$' 2>/dev/null | head -n1)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || fail "the window did not appear"
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = 640x480 ] || fail "client area $geometry, expected 640x480"
+echo "window $window with a 640x480 client area"
+
+# The logo holds still for about 270 frames: one of the pictures taken then must equal frame 200 scaled 2x.
+matched=""
+for i in $(seq 100); do
+  import -display "$DISPLAY" -window "$window" "$cwd/shot.png" 2>/dev/null || continue
+  diff=$(compare -metric AE "$cwd/shot.png" "$cwd/expected.png" null: 2>&1)
+  if [ "$diff" = 0 ]; then
+    matched=$i
+    break
+  fi
+  sleep 0.1
+done
+[ -n "$matched" ] || fail "no screenshot equals the headless frame 200 scaled 2x (last difference: $diff pixels)"
+echo "screenshot $matched equals the headless frame 200 scaled 2x"
+
+timeout 60 "$wine" "$programs/vorna.exe"
+rc=$?
+[ "$rc" = 0 ] || fail "the second start exited with $rc"
+kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
+echo "a second start exits 0 and leaves the first running"
+
+# The wide size from the system menu (Alt+Space, then its letter W) stretches the frame to 640 x 240.
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
+resized=""
+for _ in 1 2 3; do
+  xdotool key alt+space
+  sleep 1
+  xdotool key w
+  for _ in $(seq 25); do
+    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')" = 640x240 ] && resized=1 && break
+    sleep 0.2
+  done
+  [ -n "$resized" ] && break
+done
+[ -n "$resized" ] || fail "the wide size of the system menu did not give a 640x240 client area"
+echo "the system menu's wide size gives a 640x240 client area"
+
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
+xdotool key Escape
+question=""
+for _ in $(seq 50); do
+  question=$(xdotool search --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -v "^$window$" | head -n1)
+  [ -n "$question" ] && break
+  sleep 0.2
+done
+[ -n "$question" ] || fail "releasing Esc brought no question"
+kill -0 "$app_pid" 2>/dev/null || fail "the game ended before the question was answered"
+xdotool key Return
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$app_pid"
+rc=$?
+app_pid=""
+[ "$rc" = 0 ] || fail "vorna.exe exited with $rc after the question"
+echo "Esc, then Return on the question: exit code 0"
