@@ -47,7 +47,8 @@ test-tsan: deps
 	@echo "== music threads under ThreadSanitizer ($(TSAN_BUILD))"
 	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_TSAN=ON $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(TSAN_BUILD)/build.log cmake --build $(TSAN_BUILD) -j $(JOBS) --target vorna_music_threads
-	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 $${TSAN_EXTRA:-}" $(TSAN_BUILD)/tests/vorna_music_threads
+	@SDL_AUDIODRIVER=dummy TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp $${TSAN_EXTRA:-}" \
+		$(TSAN_BUILD)/tests/vorna_music_threads
 
 fuzz-build: deps
 ifeq ($(HAVE_CLANG),yes)
