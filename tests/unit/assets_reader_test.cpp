@@ -28,7 +28,7 @@ std::vector<uint8_t> ReadBuiltSong(const std::string& name) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string Run(const std::string& command, int& status) {
+std::string RunPipe(const std::string& command, int& status) {
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
@@ -82,7 +82,7 @@ std::vector<ConvertedEvent> ExpectedStream(const std::string& dump, uint32_t& lo
 
 TEST(GeneratedSongs, TheGamesReaderAndDebiansMidiLibraryGiveTheSameEvents) {
     int status = 0;
-    Run("/usr/bin/python3 -c 'import mido' 2>/dev/null", status);
+    RunPipe("/usr/bin/python3 -c 'import mido' 2>/dev/null", status);
     if (status != 0) GTEST_SKIP() << "python3-mido is not installed (scripts/install-deps installs it)";
     for (int n = 0; n < 14; ++n) {
         char name[16];
@@ -93,9 +93,10 @@ TEST(GeneratedSongs, TheGamesReaderAndDebiansMidiLibraryGiveTheSameEvents) {
         ASSERT_EQ(c.openResult, 0) << name;
         EXPECT_EQ(c.lastResult, FillEnd) << name;
         EXPECT_EQ(a.g().music.song.PayloadCount.load(), 0) << name;
-        const std::string dump = Run(std::string("/usr/bin/python3 ") + VORNA_SOURCE_DIR +
-                                         "/tests/tools/check_songs.py - --dump " + VORNA_ASSET_BUILD_DIR + "/" + name,
-                                     status);
+        const std::string dump =
+            RunPipe(std::string("/usr/bin/python3 ") + VORNA_SOURCE_DIR + "/tests/tools/check_songs.py - --dump " +
+                        VORNA_ASSET_BUILD_DIR + "/" + name,
+                    status);
         ASSERT_EQ(status, 0) << name;
         uint32_t loop = 0;
         const std::vector<ConvertedEvent> expected = ExpectedStream(dump, loop);
