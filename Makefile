@@ -1,6 +1,7 @@
 # The two commands of the README (make run, make test) and the longer runs (bench, fuzz, soak).
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 WIN32_BUILD ?= build-win32
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
@@ -11,7 +12,7 @@ FUZZ_SECONDS ?= 300
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build win32 run test test-main test-asan test-fuzz bench fuzz fuzz-build soak clean assets-preview
+.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench fuzz fuzz-build soak clean assets-preview
 
 all: build
 
@@ -25,8 +26,8 @@ build: deps
 # Everything CI checks: the suite on the normal build, the suite again under ASan and UBSan, and a short
 # run of every fuzz target when clang is there. The closing line says whether all of it passed.
 test: build
-	@$(MAKE) --no-print-directory test-main test-asan test-fuzz
-	@echo "make test: all passed (suite, sanitizer suite$(if $(HAVE_CLANG),$(comma) fuzz smoke))"
+	@$(MAKE) --no-print-directory test-main test-asan test-tsan test-fuzz
+	@echo "make test: all passed (suite, sanitizer suite, thread sanitizer$(if $(HAVE_CLANG),$(comma) fuzz smoke))"
 
 comma := ,
 
@@ -40,6 +41,13 @@ test-asan: deps
 	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		./scripts/run-ctest $(ASAN_BUILD) $(JOBS)
+
+# The music player's two threads under ThreadSanitizer: only the threaded music tests are built here.
+test-tsan: deps
+	@echo "== music threads under ThreadSanitizer ($(TSAN_BUILD))"
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_TSAN=ON $(CMAKE_FLAGS) >/dev/null
+	@./scripts/quiet $(TSAN_BUILD)/build.log cmake --build $(TSAN_BUILD) -j $(JOBS) --target vorna_music_threads
+	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 $${TSAN_EXTRA:-}" $(TSAN_BUILD)/tests/vorna_music_threads
 
 fuzz-build: deps
 ifeq ($(HAVE_CLANG),yes)
@@ -94,4 +102,5 @@ run: build
 	$(BUILD)/src/programs/vorna-headless --frames 700 --dump-dir $(BUILD)/frames --dump-frames 1,100,200,300,500,700
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN32_BUILD) build-bench
+TSAN_BUILD ?= build-tsan
+WIN32_BUILD ?= build-win32

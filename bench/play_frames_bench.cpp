@@ -11,6 +11,14 @@
 #include "play/effects.h"
 #include "scenes/scene_machine.h"
 
+#ifdef VORNA_BENCH_REPLAYS
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "programs/headless_runner/input_script.h"
+#endif
+
 namespace vorna {
 namespace {
 
@@ -170,6 +178,89 @@ BENCHMARK(MissionTenWhole)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MissionTenLogic)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BusyMissionWhole)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BusyMissionLogic)->Unit(benchmark::kMicrosecond);
+
+#ifdef VORNA_BENCH_REPLAYS
+// The mission-ten stretch of the all-missions replay: running frames 15155 (the mission's first) to 15874
+// (the ending entered), played from a save state taken just before it, input script and all.
+constexpr uint32_t kMissionTenFirst = 15155;
+constexpr uint32_t kMissionTenEnd = 15874;
+
+struct ReplayBench {
+    std::unique_ptr<Game> game = std::make_unique<Game>();
+    std::unique_ptr<HeadlessBackend> backend;
+    QuietShell quiet;
+    uint32_t frame = 0;
+
+    explicit ReplayBench(InputScript script) {
+        Game& g = *game;
+        backend = std::make_unique<HeadlessBackend>(g, std::move(script));
+        backend->Attach();
+        g.platform.shell = &quiet;
+        InitAppState(g);
+        Tick(); // start-up: the devices open
+    }
+    // One tick of the message loop that passes the gate, as the headless runner makes them.
+    void Tick() {
+        backend->clock.Advance(13);
+        game->app.FrameCounter += 1;
+        FrameDriver(*game);
+    }
+    void Frame() {
+        backend->input.SetFrame(++frame);
+        Tick();
+    }
+};
+
+bool ReadScript(InputScript& script, std::string& error) {
+    const std::string path = std::string(VORNA_SOURCE_DIR) + "/tests/replays/play_all_missions.input";
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return ParseInputScript(text.str(), path, script, error);
+}
+
+void MissionTenReplay(benchmark::State& state, bool drawing) {
+    InputScript script;
+    std::string error;
+    if (!ReadScript(script, error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    ReplayBench bench(script);
+    while (bench.frame < kMissionTenFirst - 1) bench.Frame();
+    const Game saved = *bench.game;
+    const ScriptedInput savedInput = bench.backend->input;
+    bool reachedEnding = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        *bench.game = saved;
+        bench.backend->input = savedInput;
+        bench.frame = kMissionTenFirst - 1;
+        // Without surfaces every drawing call returns at once; presenting is skipped as well.
+        bench.game->display.BackBuffer.exists = drawing;
+        bench.game->display.SheetSurface.exists = drawing;
+        state.ResumeTiming();
+        while (bench.frame < kMissionTenEnd) bench.Frame();
+        const PlayCounters& c = bench.game->play.counters;
+        reachedEnding = reachedEnding && bench.game->scene.Scene == SceneEnding && c.Level == 1;
+    }
+    if (!reachedEnding) state.SkipWithError("the replay no longer reaches the ending where it used to");
+    const double frames = static_cast<double>(state.iterations()) * (kMissionTenEnd - kMissionTenFirst + 1);
+    state.counters["frames_per_s"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
+}
+void MissionTenReplayWhole(benchmark::State& state) {
+    MissionTenReplay(state, true);
+}
+void MissionTenReplayLogic(benchmark::State& state) {
+    MissionTenReplay(state, false);
+}
+BENCHMARK(MissionTenReplayWhole)->Unit(benchmark::kMillisecond);
+BENCHMARK(MissionTenReplayLogic)->Unit(benchmark::kMillisecond);
+#endif
 
 } // namespace
 } // namespace vorna

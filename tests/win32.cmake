@@ -21,7 +21,7 @@ endforeach()
 set_tests_properties(win32.build_x86_64 PROPERTIES FIXTURES_SETUP win64_build)
 
 set(win64_programs ${CMAKE_BINARY_DIR}/cross-x86_64/src/programs)
-foreach(check traces devices window)
+foreach(check traces devices window fullscreen)
   add_test(NAME win32.wine_${check}
            COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/win32_wine_check.sh ${check} ${win64_programs}
                    $<TARGET_FILE:vorna-headless> ${win32_work} ${win32_assets} ${CMAKE_SOURCE_DIR}/tests/replays)

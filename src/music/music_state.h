@@ -1,13 +1,113 @@
 // State of the music: the song converter and the MIDI stream player (shared with the device's callback thread).
 #pragma once
+#include <atomic>
 #include <cstdint>
+
+#include "platform/files.h"
+#include "platform/midi_stream.h"
 
 namespace vorna {
 
-// Filled in by the music subsystem. Copying a game copies a closed player.
+constexpr uint32_t kTrackWindowBytes = 1024;
+constexpr uint32_t kStreamBufferBytes = 1024;
+constexpr uint32_t kTrackEnded = 1; // TrackReader::flags
+
+// One track chunk, read through its own 1024-byte window.
+struct TrackReader {
+    uint32_t flags;
+    uint32_t length;
+    uint32_t bytesInWindow;
+    uint8_t* window;
+    uint8_t* readPointer;
+    uint32_t time;
+    uint8_t runningStatus;
+    uint32_t dataStart;
+    uint32_t nextFileOffset;
+    uint32_t bytesNotYetRead;
+};
+
+struct TrackEvent {
+    uint32_t time;
+    uint8_t status;
+    uint8_t data1; // a meta event's type
+    uint8_t data2;
+    uint32_t length;
+    uint8_t* payload;
+};
+
+// ConverterStatus bits.
+constexpr uint32_t kConverterDone = 1;
+constexpr uint32_t kConverterStuck = 2;
+constexpr uint32_t kConverterPending = 4;
+
+// Conversion results.
+constexpr int32_t FillCorrupt = -101;
+constexpr int32_t FillStuck = -102;
+constexpr int32_t FillEnd = -103;
+constexpr int32_t BufferFull = -104;
+constexpr int32_t EventSkipped = -105;
+
+struct StreamBuffer {
+    MidiHeader header;
+    uint32_t startOffset;
+    uint32_t maxLength;
+    uint32_t bytesFilled;
+    uint32_t startTime;
+    uint32_t SpanExceeded;
+};
+
+// The converter's state. Filled on the game thread before the stream starts and on the callback thread
+// afterwards, never by both at once: the player's atomics order the hand-over.
+struct SongState {
+    int file = kNoFile;
+    uint32_t TrackCount = 0;
+    uint32_t TimeDivision = 0;
+    uint32_t SongFormat = 0;
+    uint32_t FileSize = 0; // bounds payload sizes by what the file can still hold
+    TrackReader* tracks = nullptr;
+    TrackEvent event = {};
+    uint32_t ConverterStatus = 0;
+    uint32_t LastEventTime = 0;
+    uint32_t CurrentTempo = 0;
+    uint32_t dwBufferTickLength = 0;
+    // Payloads allocated and not yet freed; read by tests from another thread, hence atomic.
+    std::atomic<int32_t> PayloadCount{0};
+};
+
+// PlayerState values as the callback reads them.
+constexpr int32_t PlayerPlaying = 0;
+constexpr int32_t PlayerStopping = 100;
+constexpr int32_t PlayerStopped = 200;
+
+constexpr uint32_t kSongPathBytes = 260;
+
+// Copying a game copies a closed player: only the game-level flag and the tempo carry over.
 struct MusicState {
+    MusicState() = default;
+    MusicState(const MusicState& other) { *this = other; }
+    MusicState& operator=(const MusicState& other) {
+        if (this != &other) {
+            MusicOn = other.MusicOn;
+            TempoPercent.store(other.TempoPercent.load());
+        }
+        return *this;
+    }
+
     int32_t MusicOn = 0;
-    int32_t TempoPercent = 100;
+    std::atomic<int32_t> TempoPercent{100};
+
+    SongState song;
+    bool StreamOpen = false;
+    SyncEvent* BufferReturnEvent = nullptr;
+    StreamBuffer buffers[2] = {};
+    int32_t HeadersPrepared = 0;
+    std::atomic<int32_t> ReturnedBuffers{0};
+    std::atomic<int32_t> NextBuffer{0};
+    std::atomic<int32_t> PlayerState{PlayerPlaying};
+    std::atomic<int32_t> SongLoaded{0};
+    std::atomic<int32_t> SongPlaying{0};
+    std::atomic<int32_t> LoopSong{0};
+    char SongPath[kSongPathBytes] = {};
 };
 
 } // namespace vorna

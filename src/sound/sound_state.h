@@ -4,12 +4,13 @@
 
 namespace vorna {
 
+// Voice slots hold device voice numbers; -1 (kNoSoundBuffer) is none, also in a fresh record.
 struct SoundEffect {
-    int32_t voices[8];
-    int32_t voiceCount;
-    int32_t volume;
-    int32_t pan;
-    int32_t nextVoice;
+    int32_t voices[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    int32_t voiceCount = 0;
+    int32_t volume = 0;
+    int32_t pan = 0;
+    int32_t nextVoice = 0;
 };
 
 constexpr int kSoundEffectCount = 12;

@@ -152,7 +152,7 @@ fullscreen)
   start_vorna /F
   sleep 1
   xdotool key --window "$window" Escape
-  for _ in $(seq 50); do kill -0 "$vorna_pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 150); do kill -0 "$vorna_pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$vorna_pid" 2>/dev/null; then echo "FAIL: Esc did not end the full-screen game"; exit 1; fi
   wait "$vorna_pid"
   rc=$?
@@ -203,11 +203,11 @@ quit)
   xdotool key Escape
   sleep 1
   kill -0 "$vorna_pid" 2>/dev/null || { echo "FAIL: No ended the game"; exit 1; }
-  # Asked again, Return answers Yes: the game ends with code 0.
+  # Asked again, Return answers Yes: the game ends with code 0 (closing the music may take up to 2 s).
   xdotool key --window "$window" Escape
   sleep 1.5
   xdotool key Return
-  for _ in $(seq 50); do kill -0 "$vorna_pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 150); do kill -0 "$vorna_pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$vorna_pid" 2>/dev/null; then echo "FAIL: Yes did not end the game"; exit 1; fi
   wait "$vorna_pid"
   rc=$?

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs the Windows programs of the x86_64 cross build under 64-bit Wine; exit 77 (skipped) without Wine or Xvfb.
-# Usage: win32_wine_check.sh traces|devices|window PROGRAMS_DIR NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR
+# Usage: win32_wine_check.sh traces|devices|window|fullscreen PROGRAMS_DIR NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR
 #   traces: vorna-headless.exe gives the native runner's traces byte for byte (and passes every replay).
 #   devices: DirectSound plays a duplicated voice on an ALSA null device and is reported missing without
 #           one; the MIDI stream that cannot open here (no sequencer) refuses every later call harmlessly.
 #   window: vorna.exe shows its 640 x 480 window with the headless frame 200 scaled 2x during the logo's hold,
-#           a second start exits 0, and releasing Esc then answering the question with Return ends it with 0.
+#           a second start exits 0, the system menu's wide size gives 640 x 240, and releasing Esc then
+#           answering the question with Return ends it with 0.
+#   fullscreen: vorna.exe /F inside a Wine virtual desktop switches to 320 x 240 and shows the headless
+#           frame 200 pixel for pixel; Esc ends it at once, without a question.
 set -uo pipefail
 mode="$1" programs="$2" native="$3" work="$4" assets="$5" replays="$6"
 
@@ -99,7 +102,7 @@ if [ "$mode" = devices ]; then
   exit 0
 fi
 
-[ "$mode" = window ] || fail "unknown mode $mode"
+case "$mode" in window | fullscreen) ;; *) fail "unknown mode $mode" ;; esac
 for tool in Xvfb xdotool import compare convert python3; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -117,10 +120,38 @@ for _ in $(seq 50); do [ -s "$cwd/display" ] && break; sleep 0.1; done
 [ -s "$cwd/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$cwd/display")"
 
+if [ "$mode" = fullscreen ]; then
+  # The virtual desktop offers the 8-bit modes that plain Xvfb refuses; the 320 x 240 mode then sits
+  # in the top-left corner of the X screen.
+  timeout 120 "$wine" explorer /desktop=vorna-fullscreen,1024x768 "$programs/vorna.exe" /F >"$cwd/vorna.log" 2>&1 &
+  app_pid=$!
+  matched=""
+  for i in $(seq 400); do
+    import -display "$DISPLAY" -window root -crop 320x240+0+0 +repage "$cwd/shot.png" 2>/dev/null || { sleep 0.2; continue; }
+    diff=$(compare -metric AE "$cwd/shot.png" "$cwd/frame-000200.png" null: 2>&1)
+    if [ "$diff" = 0 ]; then
+      matched=$i
+      break
+    fi
+    sleep 0.2
+  done
+  [ -n "$matched" ] || fail "no full-screen picture equals the headless frame 200 (last difference: $diff pixels)"
+  echo "full screen: picture $matched equals the headless frame 200"
+  xdotool key Escape
+  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app_pid" 2>/dev/null && fail "Esc did not end the full-screen game"
+  wait "$app_pid"
+  rc=$?
+  app_pid=""
+  [ "$rc" = 0 ] || fail "the full-screen run ended with $rc"
+  echo "full screen: Esc ends the game at once"
+  exit 0
+fi
+
 timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>&1 &
 app_pid=$!
 window=""
-for _ in $(seq 150); do
+for _ in $(seq 450); do
   window=$(xdotool search --name '^VORNA-TESSIK Improve$' 2>/dev/null | head -n1)
   [ -n "$window" ] && break
   sleep 0.2
@@ -149,6 +180,22 @@ rc=$?
 [ "$rc" = 0 ] || fail "the second start exited with $rc"
 kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
 echo "a second start exits 0 and leaves the first running"
+
+# The wide size from the system menu (Alt+Space, then its letter W) stretches the frame to 640 x 240.
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
+resized=""
+for _ in 1 2 3; do
+  xdotool key alt+space
+  sleep 1
+  xdotool key w
+  for _ in $(seq 25); do
+    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')" = 640x240 ] && resized=1 && break
+    sleep 0.2
+  done
+  [ -n "$resized" ] && break
+done
+[ -n "$resized" ] || fail "the wide size of the system menu did not give a 640x240 client area"
+echo "the system menu's wide size gives a 640x240 client area"
 
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
 xdotool key Escape

@@ -1,0 +1,162 @@
+// The SDL2 audio engine: one SDL output whose callback mixes the effect voices and the FluidSynth music.
+#include "backends/sdl2/sdl2_audio.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "backends/sdl2/sdl2_audio_engine.h"
+#include "backends/sdl2/sdl2_audio_mixer.h"
+#include "backends/sdl2/sdl2_midi_stream.h"
+
+namespace vorna {
+
+namespace {
+
+bool Exists(const char* path) {
+    struct stat st;
+    return path && *path && stat(path, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string FindSoundFont(const char* wanted) {
+    if (wanted) return Exists(wanted) ? wanted : "";
+    if (const char* env = std::getenv("VORNA_SOUNDFONT"); Exists(env)) return env;
+    for (const char* path : {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2"})
+        if (Exists(path)) return path;
+    return "";
+}
+
+class Engine;
+
+class SoundFacade : public SoundDevice {
+public:
+    SoundFacade(Engine& engine, Sdl2AudioMixer& mixer) : engine_(engine), mixer_(mixer) {}
+    bool Create() override;
+    int CreateBuffer(const WaveFormat& f, uint32_t bytes) override { return mixer_.CreateBuffer(f, bytes); }
+    bool FillBuffer(int b, const uint8_t* d, uint32_t n) override { return mixer_.FillBuffer(b, d, n); }
+    void ReleaseBuffer(int b) override { mixer_.ReleaseBuffer(b); }
+    int Duplicate(int b) override { return mixer_.Duplicate(b); }
+    bool GetStatus(int v, uint32_t& s) override { return mixer_.GetStatus(v, s); }
+    void Stop(int v) override { mixer_.Stop(v); }
+    void SetCurrentPosition(int v, uint32_t p) override { mixer_.SetCurrentPosition(v, p); }
+    void SetPan(int v, int32_t p) override { mixer_.SetPan(v, p); }
+    void SetVolume(int v, int32_t vol) override { mixer_.SetVolume(v, vol); }
+    void Play(int v) override { mixer_.Play(v); }
+    void Release() override { mixer_.ReleaseAll(); }
+
+private:
+    Engine& engine_;
+    Sdl2AudioMixer& mixer_;
+};
+
+class Engine : public Sdl2AudioEngine {
+public:
+    Engine(const Sdl2AudioOptions& options, bool offline)
+        : offline_(offline), driverWanted_(options.driver ? options.driver : ""),
+          rate_(options.sampleRate > 0 ? options.sampleRate : 44100), mixer_(rate_), sound_(*this, mixer_) {
+        std::string font = FindSoundFont(options.soundFont);
+        midi_ = std::make_unique<Sdl2MidiStream>(
+            rate_, mixer_.mutex, [this] { return OpenOutput(); }, font.empty() ? nullptr : font.c_str());
+    }
+    ~Engine() override {
+        if (device_) {
+            SDL_CloseAudioDevice(device_);
+            device_ = 0;
+        }
+        if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        midi_.reset(); // joins the notifier before the mixer goes
+    }
+
+    SoundDevice& Sound() override { return sound_; }
+    MidiStreamDevice& Midi() override { return *midi_; }
+    int SampleRate() const override { return rate_; }
+    const char* DriverName() const override { return offline_ ? "offline" : driver_.c_str(); }
+    bool HasSynth() const override { return midi_->HasSynth(); }
+
+    void Render(float* stereo, int frames) override {
+        std::lock_guard<std::mutex> lock(mixer_.mutex);
+        RenderLocked(stereo, frames);
+    }
+
+    // Opens the shared output once; without a usable audio device SDL's dummy driver keeps the callbacks
+    // (and with them the music protocol) running in silence.
+    bool OpenOutput() {
+        if (offline_ || device_) return true;
+        if (failed_) return false;
+        if (!initialised_) {
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+                failed_ = true;
+                return false;
+            }
+            initialised_ = true;
+        }
+        if (!driverWanted_.empty() &&
+            driverWanted_ != (SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "")) {
+            SDL_AudioQuit();
+            if (SDL_AudioInit(driverWanted_.c_str()) != 0) SDL_AudioInit(nullptr);
+        }
+        if (!TryOpen()) {
+            SDL_AudioQuit();
+            if (SDL_AudioInit("dummy") != 0 || !TryOpen()) {
+                failed_ = true;
+                return false;
+            }
+        }
+        driver_ = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
+        SDL_PauseAudioDevice(device_, 0);
+        return true;
+    }
+
+private:
+    bool TryOpen() {
+        SDL_AudioSpec want{}, have{};
+        want.freq = rate_;
+        want.format = AUDIO_F32SYS;
+        want.channels = 2;
+        want.samples = 512;
+        want.callback = &Engine::Callback;
+        want.userdata = this;
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        return device_ != 0;
+    }
+
+    static void Callback(void* self, Uint8* stream, int bytes) {
+        static_cast<Engine*>(self)->Render(reinterpret_cast<float*>(stream), bytes / int(2 * sizeof(float)));
+    }
+
+    void RenderLocked(float* out, int frames) {
+        for (int i = 0; i < 2 * frames; ++i) out[i] = 0.0f;
+        mixer_.MixInto(out, frames);
+        midi_->RenderInto(out, frames);
+        for (int i = 0; i < 2 * frames; ++i) out[i] = out[i] > 1.0f ? 1.0f : out[i] < -1.0f ? -1.0f : out[i];
+    }
+
+    bool offline_;
+    std::string driverWanted_;
+    std::string driver_;
+    int rate_;
+    Sdl2AudioMixer mixer_;
+    SoundFacade sound_;
+    std::unique_ptr<Sdl2MidiStream> midi_;
+    SDL_AudioDeviceID device_ = 0;
+    bool initialised_ = false, failed_ = false;
+};
+
+bool SoundFacade::Create() {
+    return engine_.OpenOutput();
+}
+
+} // namespace
+
+std::unique_ptr<Sdl2AudioEngine> Sdl2AudioEngine::Create(const Sdl2AudioOptions& options, bool offline) {
+    return std::make_unique<Engine>(options, offline);
+}
+
+std::unique_ptr<Sdl2Audio> CreateSdl2Audio(const Sdl2AudioOptions& options) {
+    return Sdl2AudioEngine::Create(options, false);
+}
+
+} // namespace vorna

@@ -1,0 +1,390 @@
+// Reads a Standard MIDI File track by track through small windows and converts it into stream buffers.
+#include "music/song_reader.h"
+
+#include <cstring>
+#include <new>
+
+namespace vorna {
+
+namespace {
+
+uint32_t BigEndian32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+uint32_t BigEndian16(const uint8_t* p) {
+    return uint32_t(p[0]) << 8 | uint32_t(p[1]);
+}
+
+void PutLittleEndian32(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+// Reads exactly count bytes from the song file; anything less is a failure.
+bool ReadExactly(Game& g, void* buffer, uint32_t count) {
+    uint8_t* out = static_cast<uint8_t*>(buffer);
+    while (count > 0) {
+        int32_t got = g.platform.files->Read(g.music.song.file, out, count);
+        if (got <= 0) return false;
+        out += got;
+        count -= static_cast<uint32_t>(got);
+    }
+    return true;
+}
+
+uint32_t BytesLeft(const TrackReader& t) {
+    return t.bytesInWindow + t.bytesNotYetRead;
+}
+
+// What the file can really still deliver for this track: a track length that claims more than the
+// file holds must not make us allocate a payload the file cannot fill.
+uint64_t BytesReallyLeft(const Game& g, const TrackReader& t) {
+    const SongState& s = g.music.song;
+    uint64_t inFile = s.FileSize > t.nextFileOffset ? s.FileSize - t.nextFileOffset : 0;
+    if (inFile > t.bytesNotYetRead) inFile = t.bytesNotYetRead;
+    return uint64_t(t.bytesInWindow) + inFile;
+}
+
+void FreePayload(Game& g, TrackEvent& e) {
+    if (e.payload) {
+        delete[] e.payload;
+        e.payload = nullptr;
+        g.music.song.PayloadCount.fetch_sub(1);
+    }
+}
+
+bool ReadPayload(Game& g, TrackReader& t, TrackEvent& e) {
+    if (BytesLeft(t) < e.length || BytesReallyLeft(g, t) < e.length) {
+        t.flags |= kTrackEnded;
+        return false;
+    }
+    // A zero-length system-exclusive message still owns a (one-byte) payload.
+    e.payload = new (std::nothrow) uint8_t[e.length ? e.length : 1];
+    if (!e.payload) return false;
+    g.music.song.PayloadCount.fetch_add(1);
+    for (uint32_t i = 0; i < e.length; ++i) {
+        if (!ReadTrackByte(g, t, e.payload[i])) return false;
+    }
+    return true;
+}
+
+// Fills the window from the track's data start and reads the first delta time (steps shared by open and
+// rewind). The file position is left after the bytes read.
+bool PrimeTrack(Game& g, TrackReader& t) {
+    uint32_t n = t.length < kTrackWindowBytes ? t.length : kTrackWindowBytes;
+    if (n > 0 && !ReadExactly(g, t.window, n)) return false;
+    t.bytesNotYetRead = t.length - n;
+    t.bytesInWindow = n;
+    t.nextFileOffset = t.dataStart + n;
+    t.readPointer = t.window;
+    t.flags = 0;
+    t.runningStatus = 0;
+    t.time = 0;
+    if (t.bytesInWindow == 0 && t.bytesNotYetRead == 0) {
+        t.flags |= kTrackEnded;
+        return true;
+    }
+    return ReadVarLen(g, t, t.time);
+}
+
+void WriteEvent(StreamBuffer& b, uint32_t delta, uint32_t word) {
+    uint8_t* p = b.header.data + b.startOffset + b.bytesFilled;
+    PutLittleEndian32(p, delta);
+    PutLittleEndian32(p + 4, 0);
+    PutLittleEndian32(p + 8, word);
+    b.bytesFilled += kStreamEventBytes;
+}
+
+bool SongOpen(const Game& g) {
+    return g.music.song.file != kNoFile && g.music.song.tracks != nullptr;
+}
+
+} // namespace
+
+StreamEventRecord StreamEventAt(const uint8_t* data, uint32_t index) {
+    const uint8_t* p = data + index * kStreamEventBytes;
+    auto le = [](const uint8_t* q) {
+        return uint32_t(q[0]) | uint32_t(q[1]) << 8 | uint32_t(q[2]) << 16 | uint32_t(q[3]) << 24;
+    };
+    return {le(p), le(p + 4), le(p + 8)};
+}
+
+int32_t OpenSong(Game& g, const char* path) {
+    // A song left open would leak its windows: close it first.
+    CloseSong(g);
+    SongState& s = g.music.song;
+    s.TrackCount = 0;
+    s.TimeDivision = 0;
+    s.SongFormat = 0;
+    s.LastEventTime = 0;
+    s.tracks = nullptr;
+    FileSystem* fs = g.platform.files;
+    if (!fs || !path) return 1;
+    s.file = fs->Open(path);
+    if (s.file == kNoFile) return 1;
+
+    auto fail = [&g]() {
+        CloseSong(g);
+        return 1;
+    };
+    if (!fs->Size(s.file, s.FileSize)) return fail();
+
+    uint8_t header[8];
+    if (!ReadExactly(g, header, 8) || std::memcmp(header, "MThd", 4) != 0) return fail();
+    uint32_t headerLength = BigEndian32(header + 4);
+    if (headerLength < 6) return fail();
+    uint8_t fields[6];
+    if (!ReadExactly(g, fields, 6)) return fail();
+    s.SongFormat = BigEndian16(fields);
+    s.TrackCount = BigEndian16(fields + 2);
+    s.TimeDivision = BigEndian16(fields + 4);
+    uint64_t position = 8 + uint64_t(headerLength);
+    if (position > 0xFFFFFFFFu || !fs->Seek(s.file, uint32_t(position))) return fail();
+
+    s.tracks = new (std::nothrow) TrackReader[s.TrackCount ? s.TrackCount : 1]();
+    if (!s.tracks) return fail();
+    for (uint32_t i = 0; i < s.TrackCount; ++i) {
+        TrackReader& t = s.tracks[i];
+        t.window = new (std::nothrow) uint8_t[kTrackWindowBytes]();
+        if (!t.window) return fail();
+        uint8_t chunk[8];
+        if (!ReadExactly(g, chunk, 8) || std::memcmp(chunk, "MTrk", 4) != 0) return fail();
+        t.length = BigEndian32(chunk + 4);
+        position += 8;
+        t.dataStart = uint32_t(position);
+        if (!PrimeTrack(g, t)) return fail();
+        position += t.length;
+        if (position > 0xFFFFFFFFu || !fs->Seek(s.file, uint32_t(position))) return fail();
+    }
+    return 0;
+}
+
+void CloseSong(Game& g) {
+    SongState& s = g.music.song;
+    if (s.file != kNoFile) {
+        if (g.platform.files) g.platform.files->Close(s.file);
+        s.file = kNoFile;
+    }
+    if (s.tracks) {
+        for (uint32_t i = 0; i < s.TrackCount; ++i) delete[] s.tracks[i].window;
+        delete[] s.tracks;
+        s.tracks = nullptr;
+    }
+    // An event kept for the next buffer would otherwise leak its payload.
+    FreePayload(g, s.event);
+}
+
+int32_t RewindSong(Game& g) {
+    SongState& s = g.music.song;
+    s.LastEventTime = 0;
+    if (!SongOpen(g)) return 1;
+    for (uint32_t i = 0; i < s.TrackCount; ++i) {
+        TrackReader& t = s.tracks[i];
+        if (!g.platform.files->Seek(s.file, t.dataStart)) return 1;
+        if (!PrimeTrack(g, t)) return 1;
+    }
+    return 0;
+}
+
+bool RefillTrackWindow(Game& g, TrackReader& t) {
+    if (t.bytesNotYetRead == 0) return false;
+    t.readPointer = t.window;
+    if (!g.platform.files->Seek(g.music.song.file, t.nextFileOffset)) return false;
+    uint32_t want = t.bytesNotYetRead < kTrackWindowBytes ? t.bytesNotYetRead : kTrackWindowBytes;
+    int32_t got = g.platform.files->Read(g.music.song.file, t.window, want);
+    if (got <= 0) {
+        t.bytesInWindow = 0;
+        return false;
+    }
+    t.bytesInWindow = uint32_t(got);
+    t.bytesNotYetRead -= uint32_t(got);
+    t.nextFileOffset += uint32_t(got);
+    return true;
+}
+
+bool ReadTrackByte(Game& g, TrackReader& t, uint8_t& byte) {
+    if (t.bytesInWindow == 0 && !RefillTrackWindow(g, t)) return false;
+    byte = *t.readPointer++;
+    t.bytesInWindow -= 1;
+    return true;
+}
+
+bool ReadVarLen(Game& g, TrackReader& t, uint32_t& value) {
+    if (t.flags & kTrackEnded) return false;
+    uint32_t v = 0;
+    for (;;) {
+        if (BytesLeft(t) == 0) {
+            t.flags |= kTrackEnded;
+            return false;
+        }
+        uint8_t b;
+        if (!ReadTrackByte(g, t, b)) return false;
+        v = (v << 7) | (b & 0x7F);
+        if (!(b & 0x80)) break;
+    }
+    value = v;
+    return true;
+}
+
+bool ReadTrackEvent(Game& g, TrackReader& t) {
+    TrackEvent& e = g.music.song.event;
+    FreePayload(g, e);
+    e = TrackEvent{};
+    if ((t.flags & kTrackEnded) || BytesLeft(t) == 0) return false;
+    uint8_t b;
+    if (!ReadTrackByte(g, t, b)) return false;
+
+    if (b < 0x80) {
+        if (t.runningStatus == 0) return false;
+        e.status = t.runningStatus;
+        e.data1 = b;
+        e.length = 2;
+        uint8_t kind = e.status & 0xF0;
+        if (kind != 0xC0 && kind != 0xD0) {
+            if (BytesLeft(t) == 0) {
+                t.flags |= kTrackEnded;
+                return false;
+            }
+            if (!ReadTrackByte(g, t, e.data2)) return false;
+            e.length = 3;
+        }
+    } else if (b <= 0xEF) {
+        e.status = b;
+        t.runningStatus = b;
+        uint32_t n = (b >= 0xC0 && b <= 0xDF) ? 1 : 2;
+        e.length = n + 1;
+        if (BytesLeft(t) < n) {
+            t.flags |= kTrackEnded;
+            return false;
+        }
+        if (!ReadTrackByte(g, t, e.data1)) return false;
+        if (n == 2 && !ReadTrackByte(g, t, e.data2)) return false;
+    } else if (b == 0xF0 || b == 0xF7) {
+        e.status = b;
+        if (!ReadVarLen(g, t, e.length)) return false;
+        if (!ReadPayload(g, t, e)) return false;
+    } else if (b == 0xFF) {
+        e.status = 0xFF;
+        if (BytesLeft(t) == 0) {
+            t.flags |= kTrackEnded;
+            return false;
+        }
+        if (!ReadTrackByte(g, t, e.data1)) return false;
+        if (!ReadVarLen(g, t, e.length)) return false;
+        if (e.length > 0 && !ReadPayload(g, t, e)) return false;
+        if (e.data1 == 0x2F) t.flags |= kTrackEnded;
+    } else {
+        return false;
+    }
+
+    e.time = t.time;
+    if (!(t.flags & kTrackEnded)) {
+        uint32_t delta;
+        if (!ReadVarLen(g, t, delta)) return false;
+        t.time += delta;
+    }
+    return true;
+}
+
+int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
+    SongState& s = g.music.song;
+    if (b.bytesFilled == 0) b.startTime = s.LastEventTime;
+    if (s.LastEventTime - b.startTime > s.dwBufferTickLength) {
+        if (b.SpanExceeded) {
+            b.SpanExceeded = 0;
+            return BufferFull;
+        }
+        b.SpanExceeded = 1;
+    }
+    uint32_t delta = e.time - s.LastEventTime;
+    int32_t result = 0;
+    if (e.status < 0xF0) {
+        if (b.maxLength - b.bytesFilled < kStreamEventBytes) return BufferFull;
+        uint32_t data2 = e.length >= 3 ? e.data2 : 0;
+        WriteEvent(b, delta, MEVT_SHORTMSG << 24 | uint32_t(e.status) | uint32_t(e.data1) << 8 | data2 << 16);
+        s.LastEventTime = e.time;
+    } else if (e.status == 0xF0 || e.status == 0xF7) {
+        FreePayload(g, e);
+    } else if (e.data1 != 0x51) {
+        FreePayload(g, e);
+        result = EventSkipped;
+    } else {
+        if (b.maxLength - b.bytesFilled < kStreamEventBytes) return BufferFull;
+        uint32_t tempo = 0;
+        if (e.payload && e.length >= 3)
+            tempo = uint32_t(e.payload[0]) << 16 | uint32_t(e.payload[1]) << 8 | e.payload[2];
+        int32_t percent = g.music.TempoPercent.load();
+        // A short tempo event, a tempo of 0 or a percentage of 0 cannot be converted without reading past the
+        // payload or dividing by zero: the event is dropped like any other meta event and the stream keeps
+        // its previous tempo.
+        if (tempo == 0 || percent <= 0) {
+            FreePayload(g, e);
+            result = EventSkipped;
+        } else {
+            s.CurrentTempo = tempo;
+            uint32_t scaled = tempo * 100u / uint32_t(percent);
+            if (scaled > 0xFFFFFF) scaled = 0xFFFFFF; // keeps the event type byte intact
+            if (scaled == 0) scaled = 1;
+            WriteEvent(b, delta, MEVT_TEMPO << 24 | scaled);
+            s.dwBufferTickLength = s.TimeDivision * 60000u / tempo;
+            FreePayload(g, e);
+            s.LastEventTime = e.time;
+        }
+    }
+    // Only written events move LastEventTime: one that is dropped passes its delta on to the next written
+    // event, so a text or system-exclusive event never shifts the notes after it.
+    return result;
+}
+
+int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& b) {
+    SongState& s = g.music.song;
+    b.bytesFilled = 0;
+    if (reset) {
+        s.ConverterStatus = 0;
+        FreePayload(g, s.event);
+        s.event = TrackEvent{};
+    }
+    // A song closed under the converter (a failure in the callback) stays silent.
+    if (!SongOpen(g)) return FillStuck;
+    if (s.ConverterStatus & kConverterDone) {
+        if (!g.music.LoopSong.load()) return FillEnd;
+        RewindSong(g);
+        s.ConverterStatus = 0;
+    } else if (s.ConverterStatus & kConverterStuck) {
+        return FillStuck;
+    } else if (s.ConverterStatus & kConverterPending) {
+        s.ConverterStatus &= ~kConverterPending;
+        if (AddStreamEvent(g, s.event, b) == BufferFull) {
+            s.ConverterStatus |= kConverterPending;
+            return 0;
+        }
+    }
+    for (;;) {
+        TrackReader* next = nullptr;
+        for (uint32_t i = 0; i < s.TrackCount; ++i) {
+            TrackReader& t = s.tracks[i];
+            if (t.flags & kTrackEnded) continue;
+            if (!next || t.time < next->time) next = &t;
+        }
+        if (!next) {
+            s.ConverterStatus |= kConverterDone;
+            return 0;
+        }
+        if (!ReadTrackEvent(g, *next)) {
+            s.ConverterStatus |= kConverterStuck;
+            return FillCorrupt;
+        }
+        if (s.event.status == 0xFF && s.event.data1 == 0x2F) {
+            FreePayload(g, s.event);
+            continue;
+        }
+        if (AddStreamEvent(g, s.event, b) == BufferFull) {
+            s.ConverterStatus |= kConverterPending;
+            return 0;
+        }
+    }
+}
+
+} // namespace vorna

@@ -1,0 +1,15 @@
+# The music player against threaded stream devices: its own small binary, so that a ThreadSanitizer
+# build (make test-tsan) needs only the core, the headless backend, the SDL2 backend and these tests.
+file(GLOB music_thread_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/threads/*.cpp)
+if(TARGET vorna_sdl2_backend)
+  file(GLOB music_thread_sdl2_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/threads/sdl2/*.cpp)
+  list(APPEND music_thread_sources ${music_thread_sdl2_sources})
+endif()
+find_package(Threads REQUIRED)
+add_executable(vorna_music_threads ${music_thread_sources})
+target_link_libraries(vorna_music_threads PRIVATE vorna_headless_backend GTest::gtest GTest::gtest_main Threads::Threads)
+if(TARGET vorna_sdl2_backend)
+  target_link_libraries(vorna_music_threads PRIVATE vorna_sdl2_backend)
+endif()
+add_test(NAME music_threads COMMAND vorna_music_threads)
+set_tests_properties(music_threads PROPERTIES TIMEOUT 300 ENVIRONMENT "SDL_AUDIODRIVER=dummy")
