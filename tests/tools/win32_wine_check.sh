@@ -152,12 +152,17 @@ timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>&1 &
 app_pid=$!
 window=""
 for _ in $(seq 450); do
-  window=$(xdotool search --name '^VORNA-TESSIK Improve$' 2>/dev/null | head -n1)
+  window=$(xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | head -n1)
   [ -n "$window" ] && break
   sleep 0.2
 done
 [ -n "$window" ] || fail "the window did not appear"
-geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+# The window is created small and then given its size and shown: wait until it has settled.
+for _ in $(seq 100); do
+  geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+  [ "$geometry" = 640x480 ] && break
+  sleep 0.2
+done
 [ "$geometry" = 640x480 ] || fail "client area $geometry, expected 640x480"
 echo "window $window with a 640x480 client area"
 
@@ -201,7 +206,7 @@ xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "
 xdotool key Escape
 question=""
 for _ in $(seq 50); do
-  question=$(xdotool search --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -v "^$window$" | head -n1)
+  question=$(xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -v "^$window$" | head -n1)
   [ -n "$question" ] && break
   sleep 0.2
 done

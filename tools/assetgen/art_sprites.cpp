@@ -28,8 +28,8 @@ Picture Globe(int kind) {
                     c = Ramp({Rgb(40, 90, 230), Rgb(20, 50, 170)}, (0.55 - land) * 4);
                 if (cloud > 0.62) c = Mix(c, Rgb(255, 255, 255), SmoothStep(0.62, 0.75, cloud));
                 c = Scale(c, 0.3 + 0.85 * s.light);
-                const double spec = std::pow(std::max(0.0, s.light), 18) * (land > 0.55 ? 0.2 : 0.8);
-                c = Mix(c, Rgb(255, 255, 255), spec);
+                const double glint = std::pow(std::max(0.0, s.light), 18) * (land > 0.55 ? 0.2 : 0.8);
+                c = Mix(c, Rgb(255, 255, 255), glint);
                 // An atmosphere rim.
                 c = Mix(c, Rgb(120, 200, 255), 0.6 * std::pow(1 - s.nz, 3));
             } else { // the moon: grey dust and craters

@@ -47,24 +47,25 @@ struct Osc {
 
 using Voice = std::function<void(double t, int frame, double* out)>; // fills one sample per channel
 
-std::vector<uint8_t> Render(const SoundSpec& spec, const Voice& voice) {
-    const int frames = static_cast<int>(spec.dataBytes / spec.channels);
-    std::vector<double> samples(static_cast<size_t>(frames * spec.channels));
-    for (int i = 0; i < frames; ++i) voice(double(i) / spec.rate, i, &samples[static_cast<size_t>(i * spec.channels)]);
+std::vector<uint8_t> Render(const SoundFormat& format, const Voice& voice) {
+    const int frames = static_cast<int>(format.dataBytes / format.channels);
+    std::vector<double> samples(static_cast<size_t>(frames * format.channels));
+    for (int i = 0; i < frames; ++i)
+        voice(double(i) / format.rate, i, &samples[static_cast<size_t>(i * format.channels)]);
     // Fade the edges so a sound never starts or stops with a click, then bring the peak near full scale.
-    const int fadeIn = spec.rate * 3 / 1000, fadeOut = spec.rate * 25 / 1000;
+    const int fadeIn = format.rate * 3 / 1000, fadeOut = format.rate * 25 / 1000;
     double peak = 1e-9;
     for (int i = 0; i < frames; ++i) {
         double g = 1;
         if (i < fadeIn) g = double(i) / fadeIn;
         if (i >= frames - fadeOut) g = std::min(g, double(frames - 1 - i) / fadeOut);
-        for (int c = 0; c < spec.channels; ++c) {
-            double& s = samples[static_cast<size_t>(i * spec.channels + c)];
+        for (int c = 0; c < format.channels; ++c) {
+            double& s = samples[static_cast<size_t>(i * format.channels + c)];
             s *= g;
             peak = std::max(peak, std::abs(s));
         }
     }
-    std::vector<uint8_t> data(spec.dataBytes, 128);
+    std::vector<uint8_t> data(format.dataBytes, 128);
     const double gain = 0.94 / peak;
     for (size_t i = 0; i < samples.size(); ++i) {
         const long v = std::lround(128 + samples[i] * gain * 127);
@@ -73,7 +74,7 @@ std::vector<uint8_t> Render(const SoundSpec& spec, const Voice& voice) {
     return data;
 }
 
-std::vector<uint8_t> Synth(int n, const SoundSpec& s) {
+std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
     const double rate = s.rate;
     NoiseSource noise(0x5EED0000u + static_cast<uint32_t>(n));
     NoiseSource noise2(0xBEEF0000u + static_cast<uint32_t>(n));
@@ -192,13 +193,13 @@ std::vector<uint8_t> Synth(int n, const SoundSpec& s) {
 
 } // namespace
 
-const SoundSpec kSoundTable[12] = {
+const SoundFormat kSoundTable[12] = {
     {2, 11025, 29768}, {1, 22050, 15579}, {1, 22050, 11915}, {1, 22050, 5679}, {1, 22050, 22728}, {1, 22050, 23975},
     {1, 11025, 28016}, {1, 22050, 32727}, {1, 22050, 37853}, {2, 11025, 6616}, {2, 11025, 13230}, {2, 11025, 21500},
 };
 
 std::vector<uint8_t> MakeWave(int n) {
-    const SoundSpec& s = kSoundTable[n];
+    const SoundFormat& s = kSoundTable[n];
     const std::vector<uint8_t> data = Synth(n, s);
     Bytes w;
     w.Tag("RIFF");

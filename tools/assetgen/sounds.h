@@ -5,12 +5,12 @@
 
 namespace assetgen {
 
-struct SoundSpec {
+struct SoundFormat {
     int channels;
     int rate;
     uint32_t dataBytes;
 };
-extern const SoundSpec kSoundTable[12];
+extern const SoundFormat kSoundTable[12];
 
 // A complete RIFF WAVE image of sound n.
 std::vector<uint8_t> MakeWave(int n);
