@@ -8,6 +8,7 @@ namespace vorna {
 
 // System-menu command ids; the version item sits between the wide and the arcade sizes.
 enum WindowCommand : int {
+    CmdNone = 0, // no command (a menu separator)
     CmdSmallSize = 256,
     CmdNormalSize = 257,
     CmdBigSize = 258,

@@ -10,11 +10,6 @@ namespace vorna {
 
 namespace {
 
-constexpr SizeCommand kSizes[] = {
-    {CmdSmallSize, 320, 240}, {CmdNormalSize, 480, 360}, {CmdBigSize, 640, 480},
-    {CmdWideSize, 640, 240},  {CmdArcadeSize, 320, 480},
-};
-
 constexpr int kShortcutOrder[] = {CmdSmallSize, CmdNormalSize, CmdBigSize, CmdWideSize, CmdArcadeSize};
 
 } // namespace
@@ -26,14 +21,11 @@ const MenuItem kMenuItems[kMenuItemCount] = {
 };
 
 bool ClientSizeOf(int command, int& width, int& height) {
-    for (const SizeCommand& s : kSizes) {
-        if (s.command == command) {
-            width = s.width;
-            height = s.height;
-            return true;
-        }
-    }
-    return false;
+    int32_t w = 0, h = 0;
+    if (!ClientSizeForCommand(command, w, h)) return false;
+    width = w;
+    height = h;
+    return true;
 }
 
 PixelRect FrameDestination(int outputWidth, int outputHeight, bool fullScreen) {

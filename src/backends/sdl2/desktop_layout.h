@@ -2,24 +2,9 @@
 #pragma once
 #include <cstdint>
 
+#include "app/window_metrics.h"
+
 namespace vorna {
-
-// The window commands; the numbers are the game's system-menu identifiers.
-enum WindowCommand : int {
-    CmdNone = 0,
-    CmdSmallSize = 256,
-    CmdNormalSize = 257,
-    CmdBigSize = 258,
-    CmdWideSize = 259,
-    CmdVersionInfo = 260,
-    CmdArcadeSize = 261,
-};
-
-struct SizeCommand {
-    int command;
-    int width;
-    int height;
-};
 
 // The client size a size command asks for; false for any other command.
 bool ClientSizeOf(int command, int& width, int& height);
