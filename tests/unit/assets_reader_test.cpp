@@ -16,6 +16,7 @@
 #include "platform/embedded_assets.h"
 #include "sound/sound_effects.h"
 #include "support/audio_fixtures.h"
+#include "support/run_command.h"
 #include "support/song_driver.h"
 
 using namespace vorna;
@@ -26,20 +27,6 @@ namespace {
 std::vector<uint8_t> ReadBuiltSong(const std::string& name) {
     std::ifstream in(std::string(VORNA_ASSET_BUILD_DIR) + "/" + name, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string RunPipe(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return out;
-    }
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-    status = pclose(pipe);
-    return out;
 }
 
 // The stream the game should make of a song as Debian's MIDI library reads it: channel messages and
@@ -82,7 +69,7 @@ std::vector<ConvertedEvent> ExpectedStream(const std::string& dump, uint32_t& lo
 
 TEST(GeneratedSongs, TheGamesReaderAndDebiansMidiLibraryGiveTheSameEvents) {
     int status = 0;
-    RunPipe("/usr/bin/python3 -c 'import mido' 2>/dev/null", status);
+    RunCommand("/usr/bin/python3 -c 'import mido' 2>/dev/null", status);
     if (status != 0) GTEST_SKIP() << "python3-mido is not installed (scripts/install-deps installs it)";
     for (int n = 0; n < 14; ++n) {
         char name[16];
@@ -94,9 +81,9 @@ TEST(GeneratedSongs, TheGamesReaderAndDebiansMidiLibraryGiveTheSameEvents) {
         EXPECT_EQ(c.lastResult, FillEnd) << name;
         EXPECT_EQ(a.g().music.song.PayloadCount.load(), 0) << name;
         const std::string dump =
-            RunPipe(std::string("/usr/bin/python3 ") + VORNA_SOURCE_DIR + "/tests/tools/check_songs.py - --dump " +
-                        VORNA_ASSET_BUILD_DIR + "/" + name,
-                    status);
+            RunCommand(std::string("/usr/bin/python3 ") + VORNA_SOURCE_DIR + "/tests/tools/check_songs.py - --dump " +
+                           VORNA_ASSET_BUILD_DIR + "/" + name,
+                       status);
         ASSERT_EQ(status, 0) << name;
         uint32_t loop = 0;
         const std::vector<ConvertedEvent> expected = ExpectedStream(dump, loop);

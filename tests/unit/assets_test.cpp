@@ -13,6 +13,7 @@
 #include "platform/embedded_assets.h"
 #include "play/sprite_rects.h"
 #include "scenes/sheet_text.h"
+#include "support/run_command.h"
 
 #ifdef VORNA_ASSET_BUILD_DIR
 
@@ -286,20 +287,6 @@ TEST(SongAssets, EveryTrackEndsAtTheLoopPointAndTempoEventsStandAtEveryBar) {
         for (size_t i = 0; i < tempos.size(); ++i) EXPECT_EQ(tempos[i], i * bar) << name;
         EXPECT_EQ(tempos.back(), loop) << name;
     }
-}
-
-std::string RunCommand(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return out;
-    }
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-    status = pclose(pipe);
-    return out;
 }
 
 TEST(SongAssets, DebiansMidiLibraryReadsTheSameEvents) {
