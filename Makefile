@@ -77,7 +77,7 @@ bench: deps
 	@if [ -x build-bench/bench/vorna_bench ]; then build-bench/bench/vorna_bench; \
 	else echo "make bench: no benchmarks are built yet (bench/ is empty)"; fi
 
-# A long random-input run under the sanitizers; the soak program arrives with the play code.
+# A long random-input run (a million frames) under the sanitizers.
 soak: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -98,10 +98,9 @@ assets-preview: build
 
 run: build
 	@if [ -x $(BUILD)/src/backends/sdl2/vorna ]; then exec $(BUILD)/src/backends/sdl2/vorna; fi; \
-	echo "The desktop program is not built yet: running the attract loop in vorna-headless and"; \
+	echo "The desktop program could not be built here (SDL2 or FluidSynth missing): running the attract loop in vorna-headless and"; \
 	echo "writing frames 1, 100, 200, 300, 500 and 700 as PNG pictures to $(BUILD)/frames/"; \
 	$(BUILD)/src/programs/vorna-headless --frames 700 --dump-dir $(BUILD)/frames --dump-frames 1,100,200,300,500,700
 
 clean:
-TSAN_BUILD ?= build-tsan
-WIN32_BUILD ?= build-win32
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WIN32_BUILD) build-bench
