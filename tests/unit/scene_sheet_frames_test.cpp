@@ -11,6 +11,7 @@
 #include "backends/headless/headless_platform.h"
 #include "gfx/display.h"
 #include "gfx/primitives.h"
+#include "music/music_player.h"
 #include "programs/headless_runner/runner.h"
 #include "scenes/scene_machine.h"
 #include "support/scene_fixture.h"
@@ -29,6 +30,8 @@ struct RealSheetGame {
         g->app.FrameCounter = 2;
         g->scene.Scene = SceneBoot;
     }
+    // The title starts a song; the player's buffers go with the music device, as at the program's end.
+    ~RealSheetGame() { CloseMusic(*g); }
     // A running frame as the frame driver makes it.
     void Frame() {
         gf_DD_ScrFill(*g, BackBufferOf(*g), 0);
