@@ -1,5 +1,6 @@
 // The about box's animated credit panel as plain data: stars, the orbiting sprites and the credit rows.
 #include "app/about_panel.h"
+#include "app/version.h"
 
 #include "scenes/game_math.h"
 
@@ -8,7 +9,7 @@ namespace vorna {
 // Names, companies and addresses are this build's own.
 const char* const CreditRoll[kCreditRowCount + 1] = {
     " ヴォルナ・テシック Improve",
-    " VORNA-TESSIK version 1.53",
+    " VORNA-TESSIK version " VORNA_VERSION,
     "",
     " 企画 - Planning -",
     "Aki Morishita",

@@ -1,13 +1,14 @@
 // The version box's credit panel: stars, the sun-earth-moon system and the credit roll, painted in software.
 #include "backends/sdl2/credit_panel.h"
 
+#include "app/version.h"
 #include "scenes/game_math.h"
 
 namespace vorna {
 
 const char* const kCreditRoll[kCreditRowCount] = {
     " ヴォルナ・テシク Improve",
-    " VORNA-TESSIK version 1.53",
+    " VORNA-TESSIK version " VORNA_VERSION,
     "",
     " 企画 - Planning -",
     "Mika Saeki",

@@ -9,6 +9,7 @@
 #include "backends/sdl2/icon_image.h"
 #include "backends/sdl2/sdl2_text.h"
 #include "platform/embedded_assets.h"
+#include "app/version.h"
 
 namespace vorna {
 
@@ -24,7 +25,7 @@ constexpr SDL_Color kFace{240, 240, 240, 255};
 constexpr SDL_Color kInk{0, 0, 0, 255};
 constexpr uint32_t kTimerMs = 100;
 constexpr char kTitle[] = "VORNA-TESSIK Improve";
-constexpr char kTitleLine[] = "VORNA-TESSIK Improve  version 1.53";
+constexpr char kTitleLine[] = "VORNA-TESSIK Improve  version " VORNA_VERSION;
 constexpr char kMakersLine[] = "Tessik Works 1999-2026";
 constexpr char kMail[] = "vorna@example.com";
 constexpr char kHomepage[] = "https://example.org/vorna/";
