@@ -115,11 +115,27 @@ bool Sdl2Desktop::GetAndDispatch(int& quitCode) {
 
 void Sdl2Desktop::WaitForMessage(uint32_t timeoutMs) {
     if (quitPosted_) return;
+    if (presenter_ != nullptr && presenter_->HasPendingFrame()) {
+        // The time until the next tick is the frame's time on screen: show it first, then wait for the rest.
+        const Uint32 start = SDL_GetTicks();
+        presenter_->ShowPendingFrame();
+        const Uint32 spent = SDL_GetTicks() - start;
+        if (timeoutMs != kWaitForever) {
+            if (spent >= timeoutMs) return;
+            timeoutMs -= spent;
+        }
+    }
     if (timeoutMs == kWaitForever) {
         SDL_WaitEvent(nullptr);
     } else {
         SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
     }
+}
+
+uint32_t Sdl2Desktop::NowMs() {
+    // The loop reads the clock just before each tick: the pacing log counts the tick's cost from there.
+    if (presenter_ != nullptr) presenter_->NoteTickStart(SDL_GetPerformanceCounter());
+    return SDL_GetTicks();
 }
 
 void Sdl2Desktop::Dispatch(const SDL_Event& e) {

@@ -34,7 +34,7 @@ public:
     int MessageBox(const char* text, const char* caption, unsigned style) override;
     void DebugOutput(const char* text) override;
     // Clock
-    uint32_t NowMs() override { return SDL_GetTicks(); }
+    uint32_t NowMs() override;
 
 private:
     void Dispatch(const SDL_Event& e);

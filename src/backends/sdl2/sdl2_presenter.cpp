@@ -16,6 +16,24 @@ constexpr int kFrameWidth = 320;
 constexpr int kFrameHeight = 240;
 constexpr int32_t kDdOk = 0;
 
+constexpr unsigned kGlRenderer = 0x1F01; // glGetString(GL_RENDERER)
+
+// Mesa's software rasterisers run the GL renderer's shaders on the CPU: three to four times the cost of
+// SDL's own software renderer for the same picture.
+bool IsSoftwareGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
+    if (name == nullptr) return false;
+    const char* text = reinterpret_cast<const char*>(name);
+    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+        if (std::strstr(text, software) != nullptr) return true;
+    return false;
+}
+
 uint32_t Rgb888(const PaletteEntry& e) {
     return (static_cast<uint32_t>(e.red) << 16) | (static_cast<uint32_t>(e.green) << 8) | e.blue;
 }
@@ -26,6 +44,13 @@ bool Sdl2Presenter::CreateDevice(bool) {
     // Emulation or not is DirectDraw's business: SDL picks its own renderer, software when it must.
     if (window_ == nullptr) return false;
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    // Unless the user chose a renderer, a GL that only emulates a GPU gives way to the software renderer
+    // drawing straight into the window's own framebuffer.
+    if (renderer_ != nullptr && std::getenv("SDL_RENDER_DRIVER") == nullptr && IsSoftwareGl(renderer_)) {
+        SDL_DestroyRenderer(renderer_);
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = nullptr;
+    }
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     return renderer_ != nullptr;
 }
@@ -81,12 +106,24 @@ void Sdl2Presenter::ClearPrimary() {
 
 int32_t Sdl2Presenter::Present(const uint8_t* pixels, int32_t pitch, const PaletteEntry*, bool, const ClientArea&) {
     if (texture_ == nullptr || pixels == nullptr) return DDERR_SURFACELOST;
+    // Only the hand-over happens in the tick: the frame is shown while the loop waits for its next gate,
+    // so neither the renderer nor the display can slow the game down.
     for (int y = 0; y < kFrameHeight; ++y)
         std::memcpy(indices_ + y * kFrameWidth, pixels + static_cast<ptrdiff_t>(y) * pitch, kFrameWidth);
     haveFrame_ = true;
-    if (!Convert()) return DDERR_GENERIC;
-    Draw();
+    pending_ = true;
+    if (tickStart_ != 0) tickCost_ = SDL_GetPerformanceCounter() - tickStart_;
     return kDdOk;
+}
+
+void Sdl2Presenter::ShowPendingFrame() {
+    if (!pending_) return;
+    pending_ = false;
+    if (texture_ == nullptr || !Convert()) return;
+    // For tests and the benchmark: a display that takes long to present must not slow the game down.
+    if (slowPresentMs_ != 0) SDL_Delay(slowPresentMs_);
+    Draw();
+    LogPresented();
 }
 
 bool Sdl2Presenter::Convert() {
@@ -121,38 +158,26 @@ void Sdl2Presenter::Draw() {
 
 void Sdl2Presenter::Repaint() {
     // Converted again: the palette may have changed since, and a renderer may have dropped the texture.
+    pending_ = false;
     if (texture_ != nullptr && haveFrame_) Convert();
     Draw();
 }
 
 void Sdl2Presenter::WaitForVerticalBlank() {
-    // There is no blank to wait for on most desktops: keep the same rhythm by waiting for the next period
-    // of the display's refresh rate, so the game runs at the refresh rate as it did on a real screen.
-    int hz = 60;
-    SDL_DisplayMode mode;
-    if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window_), &mode) == 0 && mode.refresh_rate >= 30 &&
-        mode.refresh_rate <= 360)
-        hz = mode.refresh_rate;
+    // Never waited for: the game keeps its own pace (the tick gate), whatever the display's refresh rate.
+}
+
+void Sdl2Presenter::LogPresented() {
+    if (pacingLog_ == nullptr) return;
     const uint64_t frequency = SDL_GetPerformanceFrequency();
-    const uint64_t period = frequency / static_cast<uint64_t>(hz);
-    const uint64_t now = SDL_GetPerformanceCounter();
-    if (nextBlankTicks_ == 0 || now > nextBlankTicks_ + period) nextBlankTicks_ = now;
-    // A frame that ends a little after its blank (a busy desktop wakes us late) counts as in time: a strict
-    // wait would drop such frames to half the rate.
-    if (now <= nextBlankTicks_ + period / 4) {
-        if (nextBlankTicks_ > now) SDL_Delay(static_cast<uint32_t>((nextBlankTicks_ - now) * 1000 / frequency));
-        nextBlankTicks_ += period;
-    } else {
-        while (nextBlankTicks_ <= now) nextBlankTicks_ += period;
-        SDL_Delay(static_cast<uint32_t>((nextBlankTicks_ - now) * 1000 / frequency));
-        nextBlankTicks_ += period;
-    }
-    if (pacingLog_ != nullptr) {
-        // Split so that the counter times a million cannot overflow on a machine that has been up for long.
-        const uint64_t counter = SDL_GetPerformanceCounter();
-        const uint64_t us = counter / frequency * 1000000 + counter % frequency * 1000000 / frequency;
-        std::fprintf(pacingLog_, "%llu\n", static_cast<unsigned long long>(us));
-    }
+    const uint64_t counter = SDL_GetPerformanceCounter();
+    // Split so that the counter times a million cannot overflow on a machine that has been up for long.
+    const uint64_t us = counter / frequency * 1000000 + counter % frequency * 1000000 / frequency;
+    const uint64_t costUs = tickCost_ * 1000000 / frequency;
+    std::fprintf(pacingLog_, "%llu %llu\n", static_cast<unsigned long long>(us),
+                 static_cast<unsigned long long>(costUs));
+    if (!firstLogged_) std::fflush(pacingLog_); // the benchmark watches for the first frame
+    firstLogged_ = true;
 }
 
 bool Sdl2Presenter::RestorePrimary() {
@@ -161,9 +186,12 @@ bool Sdl2Presenter::RestorePrimary() {
 }
 
 Sdl2Presenter::Sdl2Presenter(SDL_Window* window) : window_(window) {
-    // For maintainers: VORNA_PACING_LOG=file records when each frame ended (microseconds), to check the pacing.
+    // For maintainers: VORNA_PACING_LOG=file records when each frame was shown and what its tick cost
+    // (microseconds), to check the pacing.
     const char* path = std::getenv("VORNA_PACING_LOG");
     if (path != nullptr && *path != '\0') pacingLog_ = std::fopen(path, "w");
+    const char* slow = std::getenv("VORNA_SLOW_PRESENT_MS");
+    if (slow != nullptr) slowPresentMs_ = static_cast<unsigned>(std::strtoul(slow, nullptr, 10) % 1000);
 }
 
 Sdl2Presenter::~Sdl2Presenter() {
@@ -178,6 +206,7 @@ void Sdl2Presenter::ReleaseAll() {
     renderer_ = nullptr;
     paletteCreated_ = false;
     haveFrame_ = false;
+    pending_ = false;
 }
 
 } // namespace vorna

@@ -42,6 +42,12 @@ public:
 
     // Shows the last frame again (with any overlay) without touching the game: repaints and open menus.
     void Repaint();
+    // Uploads, scales and shows the frame handed over by the last Present, if it is not shown yet. The
+    // desktop calls it while the tick loop would otherwise wait, so the display's cost stays off the tick.
+    void ShowPendingFrame();
+    bool HasPendingFrame() const { return pending_; }
+    // For the pacing log: when the tick that is about to run passed its gate (performance counter).
+    void NoteTickStart(uint64_t counter) { tickStart_ = counter; }
     // Drawn over the picture at every presentation, never into the game's frame (the popup menu).
     void SetOverlay(std::function<void(SDL_Renderer*)> overlay) { overlay_ = std::move(overlay); }
     SDL_Renderer* Renderer() const { return renderer_; }
@@ -50,6 +56,7 @@ public:
 private:
     void Draw();
     bool Convert();
+    void LogPresented();
 
     SDL_Window* window_;
     SDL_Renderer* renderer_ = nullptr;
@@ -57,9 +64,13 @@ private:
     bool fullScreen_ = false;
     bool paletteCreated_ = false;
     bool haveFrame_ = false;
+    bool pending_ = false; // handed over by Present, not shown yet
+    uint64_t tickStart_ = 0;
+    uint64_t tickCost_ = 0; // performance-counter ticks from the gate to the hand-over
+    unsigned slowPresentMs_ = 0;
+    bool firstLogged_ = false;
     uint32_t lookup_[256] = {};
     uint8_t indices_[320 * 240] = {}; // the last frame presented
-    uint64_t nextBlankTicks_ = 0;
     std::function<void(SDL_Renderer*)> overlay_;
     std::FILE* pacingLog_ = nullptr;
 };
