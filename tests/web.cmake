@@ -1,0 +1,10 @@
+# The browser build's core under node: vorna-headless compiled to WebAssembly gives the native traces.
+# Skipped when emscripten or node is not installed. Once per checkout: not in the sanitizer builds.
+if(VORNA_SANITIZE OR VORNA_TSAN)
+  return()
+endif()
+add_test(NAME web.node_traces
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/web_node_traces.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/web-node
+                 ${CMAKE_BINARY_DIR}/assets $<TARGET_FILE:vorna-headless> ${CMAKE_SOURCE_DIR}/tests/replays
+                 ${CMAKE_BINARY_DIR}/web-node-work)
+set_tests_properties(web.node_traces PROPERTIES LABELS web TIMEOUT 1200 SKIP_RETURN_CODE 77 RESOURCE_LOCK cross_build)
