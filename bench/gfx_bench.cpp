@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/game.h"
+#include "base/game.h"
 #include "gfx/display.h"
 #include "gfx/primitives.h"
 #include "gfx/sheet.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/game.h"
 #include "backends/headless/memory_files.h"
+#include "base/game.h"
 #include "music/song_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/game.h"
 #include "backends/headless/headless_sound.h"
 #include "backends/headless/memory_files.h"
+#include "base/game.h"
 #include "sound/sound_effects.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

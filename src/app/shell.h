@@ -1,6 +1,6 @@
 // The portable half of the application shell: command line, tick loop and frame driver.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 namespace vorna {
 

@@ -1,6 +1,6 @@
 // The graphics subsystem's debugger-output lines (UTF-8; the shell converts them for its platform).
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -2,15 +2,11 @@
 #pragma once
 #include <cstdint>
 
-#include "app/game.h"
-#include "gfx/surface.h"
+#include "base/game.h"
+#include "base/surface.h"
 #include "gfx/surface_ops.h"
 
 namespace vorna {
-
-struct ScreenRect {
-    int32_t x, y, width, height;
-};
 
 // A null surface pointer stands for a missing surface.
 inline Surface* Existing(Surface& s) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gfx/surface.h"
+#include "base/surface.h"
 
 namespace vorna {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -1,12 +1,12 @@
 // The cells: blocks, hit points, damage and scoring, their drawing and the minimap.
 #include "play/cells.h"
 
+#include "base/game_math.h"
+#include "base/sprite_rects.h"
 #include "gfx/primitives.h"
 #include "play/effects.h"
 #include "play/missions.h"
 #include "play/play_view.h"
-#include "play/sprite_rects.h"
-#include "scenes/game_math.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

@@ -1,10 +1,10 @@
 // The four effect pools: explosions, sparks, debris and stars.
 #include "play/effects.h"
 
+#include "base/game_math.h"
+#include "base/sprite_rects.h"
+#include "gfx/sheet_sprite.h"
 #include "play/play_view.h"
-#include "play/sprite_rects.h"
-#include "scenes/game_math.h"
-#include "scenes/sheet_sprite.h"
 
 namespace vorna {
 

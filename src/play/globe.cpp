@@ -1,10 +1,10 @@
 // The globe: steering, walls, cell contact and energy.
 #include "play/globe.h"
 
-#include "input/input_state.h"
+#include "base/game_math.h"
+#include "base/input_state.h"
 #include "play/cells.h"
 #include "play/effects.h"
-#include "scenes/game_math.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

@@ -3,11 +3,11 @@
 
 #include <cstdio>
 
+#include "base/game_math.h"
+#include "base/sprite_rects.h"
+#include "gfx/sheet_sprite.h"
+#include "gfx/sheet_text.h"
 #include "play/cells.h"
-#include "play/sprite_rects.h"
-#include "scenes/game_math.h"
-#include "scenes/sheet_sprite.h"
-#include "scenes/sheet_text.h"
 
 namespace vorna {
 

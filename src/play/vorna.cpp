@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
+#include "base/game_math.h"
 #include "gfx/primitives.h"
+#include "gfx/sheet_text.h"
 #include "play/effects.h"
-#include "scenes/game_math.h"
-#include "scenes/sheet_text.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

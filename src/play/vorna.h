@@ -1,6 +1,6 @@
 // VORNA, the creature of mission ten.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -1,12 +1,12 @@
 // The boot frame and the maker's logo scene.
 #include "scenes/boot_logo.h"
 
+#include "base/game_math.h"
 #include "gfx/sheet.h"
+#include "gfx/sheet_sprite.h"
+#include "gfx/sheet_text.h"
 #include "music/music_player.h"
-#include "scenes/game_math.h"
 #include "scenes/scene_machine.h"
-#include "scenes/sheet_sprite.h"
-#include "scenes/sheet_text.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

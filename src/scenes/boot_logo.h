@@ -1,6 +1,6 @@
 // The boot frame and the maker's logo scene.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

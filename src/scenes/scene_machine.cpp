@@ -2,12 +2,12 @@
 #include "scenes/scene_machine.h"
 
 #include "input/input.h"
-#include "play/continue_scene.h"
-#include "play/ending.h"
-#include "play/intro.h"
-#include "play/play_frame.h"
-#include "play/results.h"
 #include "scenes/boot_logo.h"
+#include "scenes/continue_scene.h"
+#include "scenes/ending.h"
+#include "scenes/intro.h"
+#include "scenes/play_frame.h"
+#include "scenes/results.h"
 #include "scenes/title_story.h"
 
 namespace vorna {

@@ -1,6 +1,6 @@
 // The title scene and the scrolling story of the attract loop.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -10,8 +10,8 @@
 
 #include "app/shell.h"
 #include "backends/headless/headless_platform.h"
+#include "base/game_math.h"
 #include "play/globe.h"
-#include "scenes/game_math.h"
 
 namespace vorna {
 namespace {

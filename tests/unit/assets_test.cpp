@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/sprite_rects.h"
 #include "gfx/display.h"
 #include "gfx/sheet.h"
+#include "gfx/sheet_text.h"
 #include "platform/embedded_assets.h"
-#include "play/sprite_rects.h"
-#include "scenes/sheet_text.h"
 #include "support/run_command.h"
 
 #ifdef VORNA_ASSET_BUILD_DIR

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "backends/sdl2/credit_panel.h"
-#include "scenes/game_math.h"
+#include "base/game_math.h"
 
 using namespace vorna;
 

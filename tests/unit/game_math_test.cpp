@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "scenes/game_math.h"
+#include "base/game_math.h"
 
 using namespace vorna;
 

@@ -1,9 +1,9 @@
 // Cells and blocks: building a mission, hit points by Level, HitBlock's damage and scoring, the minimap.
 #include <gtest/gtest.h>
 
+#include "base/game_math.h"
 #include "play/cells.h"
 #include "play/missions.h"
-#include "scenes/game_math.h"
 #include "support/play_fixture.h"
 
 using namespace vorna;

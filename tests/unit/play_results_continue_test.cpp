@@ -1,8 +1,8 @@
 // The results scene (bonus, count-up, the two presses, mission ten's way to the ending) and the continue scene.
 #include <gtest/gtest.h>
 
-#include "play/continue_scene.h"
-#include "play/results.h"
+#include "scenes/continue_scene.h"
+#include "scenes/results.h"
 #include "scenes/scene_machine.h"
 #include "support/after_play_fixture.h"
 

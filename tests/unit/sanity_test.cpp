@@ -1,7 +1,7 @@
 // A fresh game aggregate starts as a fresh process would.
 #include <gtest/gtest.h>
 
-#include "app/game.h"
+#include "base/game.h"
 
 TEST(GameAggregate, StartsLikeAFreshProcess) {
     vorna::Game g;

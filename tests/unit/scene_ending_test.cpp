@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "play/ending.h"
+#include "scenes/ending.h"
 #include "support/scene_fixture.h"
 
 using namespace vorna;

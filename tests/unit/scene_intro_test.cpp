@@ -1,7 +1,7 @@
 // A new game and the mission intro: the counters, the three globes, the lines every 60 frames and the way into play.
 #include <gtest/gtest.h>
 
-#include "play/intro.h"
+#include "scenes/intro.h"
 #include "support/scene_fixture.h"
 
 using namespace vorna;

@@ -1,8 +1,8 @@
 // The scene state machine: input edges, dispatch and scene entry.
 #include <gtest/gtest.h>
 
+#include "base/game_math.h"
 #include "input/input.h"
-#include "scenes/game_math.h"
 #include "scenes/scene_machine.h"
 #include "support/fakes.h"
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "scenes/game_math.h"
-#include "scenes/sheet_text.h"
+#include "base/game_math.h"
+#include "gfx/sheet_text.h"
 #include "support/gfx_fakes.h"
 
 using namespace vorna;

@@ -1,8 +1,8 @@
 // Sheet text layout and the drifting backdrop's re-seeding and motion.
 #include <gtest/gtest.h>
 
-#include "scenes/game_math.h"
-#include "scenes/sheet_text.h"
+#include "base/game_math.h"
+#include "gfx/sheet_text.h"
 #include "support/fakes.h"
 
 using namespace vorna;

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/shell.h"
-#include "scenes/game_math.h"
-#include "scenes/sheet_text.h"
+#include "base/game_math.h"
+#include "gfx/sheet_text.h"
 #include "support/fakes.h"
 
 using namespace vorna;

@@ -1,7 +1,7 @@
 // The sheet rectangle table: the named entries and that all of them lie on the sheet.
 #include <gtest/gtest.h>
 
-#include "play/sprite_rects.h"
+#include "base/sprite_rects.h"
 
 using namespace vorna;
 

@@ -1,6 +1,6 @@
 // Where every picture goes on the graphics sheet, and the icon's pictures.
 #include "art.h"
-#include "scenes/sheet_text.h"
+#include "gfx/sheet_text.h"
 
 namespace assetgen {
 

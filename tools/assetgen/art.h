@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "play/sprite_rects.h"
+#include "base/sprite_rects.h"
 #include "sheet.h"
 
 namespace assetgen {

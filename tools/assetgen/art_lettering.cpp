@@ -1,6 +1,6 @@
 // The lettering of the sheet: the font in its colours, the title pair, the maker's logo and Game Over.
 #include "art.h"
-#include "scenes/sheet_text.h"
+#include "gfx/sheet_text.h"
 
 namespace assetgen {
 namespace {

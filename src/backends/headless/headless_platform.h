@@ -1,6 +1,5 @@
 // The whole headless backend in one object: it owns every device and hands them to a Game.
 #pragma once
-#include "app/game.h"
 #include "backends/headless/headless_clock.h"
 #include "backends/headless/headless_files.h"
 #include "backends/headless/headless_input.h"
@@ -8,6 +7,7 @@
 #include "backends/headless/headless_pump.h"
 #include "backends/headless/headless_shell.h"
 #include "backends/headless/headless_sound.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -1,7 +1,7 @@
 // The headless presenter: every set-up step succeeds and a presented frame is only counted.
 #include "backends/headless/headless_presenter.h"
 
-#include "gfx/surface.h"
+#include "base/surface.h"
 
 namespace vorna {
 

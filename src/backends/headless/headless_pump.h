@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <deque>
 
-#include "app/game.h"
 #include "backends/headless/headless_clock.h"
+#include "base/game.h"
 #include "platform/message_pump.h"
 
 namespace vorna {

@@ -2,7 +2,7 @@
 #include "backends/sdl2/credit_panel.h"
 
 #include "app/version.h"
-#include "scenes/game_math.h"
+#include "base/game_math.h"
 
 namespace vorna {
 

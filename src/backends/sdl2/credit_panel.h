@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/game.h"
+#include "base/game.h"
 #include "gfx/sheet.h"
 
 namespace vorna {

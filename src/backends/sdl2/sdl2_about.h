@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

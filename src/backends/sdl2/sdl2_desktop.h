@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "app/game.h"
 #include "backends/sdl2/debug_lines.h"
 #include "backends/sdl2/sdl2_popup_menu.h"
 #include "backends/sdl2/sdl2_presenter.h"
 #include "backends/sdl2/sdl2_text.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "backends/sdl2/desktop_layout.h"
-#include "gfx/surface.h"
+#include "base/surface.h"
 
 namespace vorna {
 

@@ -2,10 +2,10 @@
 #pragma once
 #include "backends/win32/win32_headers.h"
 
-#include "app/game.h"
 #include "backends/win32/win32_audio.h"
 #include "backends/win32/win32_presenter.h"
 #include "backends/win32/win32_services.h"
+#include "base/game.h"
 
 namespace vorna {
 

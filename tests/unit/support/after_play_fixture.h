@@ -3,10 +3,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "base/scene_state.h"
+#include "base/sprite_rects.h"
 #include "fakes.h"
-#include "play/play_frame.h"
-#include "play/sprite_rects.h"
-#include "scenes/scene_state.h"
+#include "scenes/play_frame.h"
 
 namespace vorna::testing {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
 #include "backends/headless/headless_sound.h"
 #include "backends/headless/memory_files.h"
+#include "base/game.h"
 
 namespace vorna::testing {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna::testing {
 

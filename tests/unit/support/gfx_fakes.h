@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "base/game.h"
 #include "gfx/display.h"
 #include "gfx/primitives.h"
 

@@ -2,9 +2,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "base/scene_state.h"
 #include "fakes.h"
-#include "play/play_frame.h"
-#include "scenes/scene_state.h"
+#include "scenes/play_frame.h"
 
 namespace vorna::testing {
 

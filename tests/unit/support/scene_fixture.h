@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/game.h"
+#include "base/game.h"
+#include "fakes.h"
 #include "input/input.h"
 #include "platform/keyboard.h"
 #include "scenes/scene_machine.h"
-#include "fakes.h"
 
 namespace vorna::testing {
 

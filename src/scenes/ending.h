@@ -1,6 +1,6 @@
 // The ending after mission ten.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

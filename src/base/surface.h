@@ -29,6 +29,11 @@ constexpr int32_t DDERR_INVALIDOBJECT = static_cast<int32_t>(0x88760082u);
 constexpr int32_t DDERR_GENERIC = static_cast<int32_t>(0x80004005u);
 #endif
 
+// A rectangle as the drawing family takes it: origin and size.
+struct ScreenRect {
+    int32_t x, y, width, height;
+};
+
 struct ClipRect {
     int32_t left, top, right, bottom; // right and bottom exclusive
 };

@@ -1,6 +1,6 @@
 // Starting a mission and running one frame of play.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

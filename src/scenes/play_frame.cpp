@@ -1,11 +1,14 @@
 // Starting a mission and running one frame of play.
-#include "play/play_frame.h"
+#include "scenes/play_frame.h"
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/game_math.h"
 #include "gfx/display.h"
 #include "gfx/primitives.h"
+#include "gfx/sheet_sprite.h"
+#include "gfx/sheet_text.h"
 #include "music/music_player.h"
 #include "play/cells.h"
 #include "play/effects.h"
@@ -13,10 +16,7 @@
 #include "play/missions.h"
 #include "play/play_view.h"
 #include "play/vorna.h"
-#include "scenes/game_math.h"
 #include "scenes/scene_machine.h"
-#include "scenes/sheet_sprite.h"
-#include "scenes/sheet_text.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

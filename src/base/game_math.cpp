@@ -1,5 +1,5 @@
 // The game's random generator, scaled lookups in the trigonometric tables, distance and the rectangle builder.
-#include "scenes/game_math.h"
+#include "base/game_math.h"
 
 #include <cmath>
 #include <limits>

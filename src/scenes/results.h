@@ -1,6 +1,6 @@
 // The results scene after a won mission.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -1,6 +1,6 @@
 // The continue scene after a lost mission.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

@@ -1,11 +1,11 @@
 // The ending after mission ten.
-#include "play/ending.h"
+#include "scenes/ending.h"
 
+#include "base/game_math.h"
+#include "gfx/sheet_sprite.h"
+#include "gfx/sheet_text.h"
 #include "music/music_player.h"
-#include "scenes/game_math.h"
 #include "scenes/scene_machine.h"
-#include "scenes/sheet_sprite.h"
-#include "scenes/sheet_text.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

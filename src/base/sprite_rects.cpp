@@ -1,5 +1,5 @@
 // The named rectangles of the graphics sheet that the scenes draw.
-#include "play/sprite_rects.h"
+#include "base/sprite_rects.h"
 
 namespace vorna {
 

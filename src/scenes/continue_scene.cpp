@@ -1,15 +1,15 @@
 // The continue scene after a lost mission: darkening, the game-over lettering, F3 to go on or a button to quit.
-#include "play/continue_scene.h"
+#include "scenes/continue_scene.h"
 
+#include "base/game_math.h"
+#include "base/sprite_rects.h"
 #include "gfx/display.h"
+#include "gfx/sheet_sprite.h"
+#include "gfx/sheet_text.h"
 #include "music/music_player.h"
 #include "play/effects.h"
-#include "play/play_frame.h"
-#include "play/sprite_rects.h"
-#include "scenes/game_math.h"
+#include "scenes/play_frame.h"
 #include "scenes/scene_machine.h"
-#include "scenes/sheet_sprite.h"
-#include "scenes/sheet_text.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

@@ -1,12 +1,12 @@
 // A new game and the mission intro scene.
-#include "play/intro.h"
+#include "scenes/intro.h"
 
+#include "base/game_math.h"
 #include "gfx/primitives.h"
+#include "gfx/sheet_sprite.h"
+#include "gfx/sheet_text.h"
 #include "music/music_player.h"
-#include "scenes/game_math.h"
 #include "scenes/scene_machine.h"
-#include "scenes/sheet_sprite.h"
-#include "scenes/sheet_text.h"
 
 namespace vorna {
 

@@ -1,9 +1,9 @@
 // Text in the sheet's own capital-letter font, and the 32 drifting backdrop rocks.
-#include "scenes/sheet_text.h"
+#include "gfx/sheet_text.h"
 
+#include "base/game_math.h"
+#include "base/sprite_rects.h"
 #include "gfx/primitives.h"
-#include "play/sprite_rects.h"
-#include "scenes/game_math.h"
 
 namespace vorna {
 

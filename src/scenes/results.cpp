@@ -1,13 +1,13 @@
 // The results scene after a won mission: "GOOD FIGHT", the bonus table and its count-up into the score.
-#include "play/results.h"
+#include "scenes/results.h"
 
 #include <cstdio>
 
 #include "gfx/display.h"
+#include "gfx/sheet_text.h"
 #include "music/music_player.h"
-#include "play/play_frame.h"
+#include "scenes/play_frame.h"
 #include "scenes/scene_machine.h"
-#include "scenes/sheet_text.h"
 #include "sound/sound_effects.h"
 
 namespace vorna {

@@ -1,6 +1,6 @@
 // A new game and the mission intro scene.
 #pragma once
-#include "app/game.h"
+#include "base/game.h"
 
 namespace vorna {
 

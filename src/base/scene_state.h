@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "input/input_state.h"
+#include "base/input_state.h"
 
 namespace vorna {
 

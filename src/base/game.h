@@ -1,13 +1,13 @@
 // The one aggregate that holds every piece of game state; routines receive it explicitly.
 #pragma once
-#include "app/app_state.h"
-#include "gfx/display_state.h"
-#include "input/input_state.h"
-#include "music/music_state.h"
+#include "base/app_state.h"
+#include "base/display_state.h"
+#include "base/input_state.h"
+#include "base/music_state.h"
+#include "base/play_state.h"
+#include "base/scene_state.h"
+#include "base/sound_state.h"
 #include "platform/platform.h"
-#include "play/play_state.h"
-#include "scenes/scene_state.h"
-#include "sound/sound_state.h"
 
 namespace vorna {
 

@@ -37,9 +37,9 @@ constexpr int kCellCount = 50;
 struct EffectObject {
     int32_t Active;
     int32_t X, Y;
-    int32_t Frame, Period, Counter; // explosions, debris; stars use Frame
-    int32_t VX, VY;                 // debris, stars
-    int32_t Age, Angle, Spin, CentreX, CentreY; // sparks
+    int32_t Frame, Period, Counter;                         // explosions, debris; stars use Frame
+    int32_t VX, VY;                                         // debris, stars
+    int32_t Age, Angle, Spin, CentreX, CentreY;             // sparks
     int32_t FrameCounter, XCount, YCount, XPeriod, YPeriod; // stars
 };
 

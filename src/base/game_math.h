@@ -2,8 +2,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/game.h"
-#include "gfx/primitives.h"
+#include "base/game.h"
+#include "base/surface.h"
 
 namespace vorna {
 

@@ -2,10 +2,10 @@
 #pragma once
 #include <cstdint>
 
-#include "app/game.h"
+#include "base/game.h"
+#include "base/game_math.h"
+#include "base/sprite_rects.h"
 #include "gfx/primitives.h"
-#include "play/sprite_rects.h"
-#include "scenes/game_math.h"
 
 namespace vorna {
 
