@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 300
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench fuzz fuzz-build soak clean assets-preview
+.PHONY: bench-desktop all deps build win32 run test test-main test-asan test-tsan test-fuzz bench fuzz fuzz-build soak clean assets-preview
 
 all: build
 
@@ -76,6 +76,10 @@ bench: deps
 	@cmake --build build-bench -j $(JOBS)
 	@if [ -x build-bench/bench/vorna_bench ]; then build-bench/bench/vorna_bench; \
 	else echo "make bench: no benchmarks are built yet (bench/ is empty)"; fi
+
+# The desktop program's pacing, CPU and start-up under Xvfb with openbox, as a player starts it.
+bench-desktop: build
+	@python3 bench/desktop_bench.py $(BUILD)/src/backends/sdl2/vorna
 
 # A long random-input run (a million frames) under the sanitizers.
 soak: deps
