@@ -1,16 +1,19 @@
 // vorna: the game on a Linux (or other Unix) desktop through SDL2.
 #include <SDL.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <langinfo.h>
 #include <memory>
 #include <string>
 #include <unistd.h>
 
 #include "app/shell.h"
+#include "app/version.h"
 #include "backends/headless/headless_files.h"
 #include "backends/headless/headless_sound.h"
 #ifdef VORNA_HAVE_SDL2_AUDIO
@@ -21,6 +24,9 @@
 #include "backends/sdl2/sdl2_input.h"
 #include "backends/sdl2/single_instance.h"
 #include "gfx/display.h"
+#include "programs/headless_runner/input_recording.h"
+#include "programs/headless_runner/input_script.h"
+#include "programs/headless_runner/session_observer.h"
 
 namespace {
 
@@ -38,10 +44,71 @@ void EnsureUtf8Locale() {
     std::setlocale(LC_ALL, "");
 }
 
+constexpr int kExitBadCommandLine = 2;
+
+int BadCommandLine(const std::string& message) {
+    std::fprintf(stderr, "vorna: %s\n", message.c_str());
+    return kExitBadCommandLine;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& why) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        why = std::strerror(errno);
+        return false;
+    }
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    if (!ok) why = "read error";
+    return ok;
+}
+
+// Nothing the user has is replaced unless they asked for it with --force.
+std::FILE* OpenOutput(const std::string& path, bool force, std::string& why) {
+    std::FILE* f = std::fopen(path.c_str(), force ? "w" : "wx");
+    if (f == nullptr) why = errno == EEXIST ? "the file exists (--force replaces it)" : std::strerror(errno);
+    return f;
+}
+
+// The recording and the trace, closed (and so complete) when the session ends, however it ends.
+struct SessionFiles {
+    std::FILE* record = nullptr;
+    std::FILE* trace = nullptr;
+    ~SessionFiles() {
+        if (record != nullptr) std::fclose(record);
+        if (trace != nullptr) std::fclose(trace);
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     EnsureUtf8Locale();
+    vorna::DesktopOptions options;
+    std::string why;
+    if (!vorna::ParseProgramArgs(argc, argv, options, why)) return BadCommandLine(why);
+    if (options.help) {
+        std::fputs(vorna::kDesktopUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("vorna %s\n", VORNA_VERSION);
+        return 0;
+    }
+    if (options.tracePath.empty()) {
+        const char* trace = std::getenv("VORNA_TRACE");
+        if (trace != nullptr) options.tracePath = trace;
+    }
+    vorna::InputScript script;
+    if (!options.replayPath.empty()) {
+        std::string text;
+        if (!ReadWholeFile(options.replayPath, text, why))
+            return BadCommandLine("--replay " + options.replayPath + ": " + why);
+        if (!vorna::ParseInputScript(text, options.replayPath, script, why)) return BadCommandLine(why);
+    }
     // VORNA_INSTANCE names a separate instance (tests run their own copies beside a player's).
     const char* instance = std::getenv("VORNA_INSTANCE");
     const std::string program = instance != nullptr && *instance != '\0' ? std::string("vorna.") + instance : "vorna";
@@ -50,10 +117,20 @@ int main(int argc, char** argv) {
         vorna::SingleInstance::Role::Second)
         return 0; // the running copy has been asked to come to the front
 
+    SessionFiles files;
+    if (!options.recordPath.empty() && (files.record = OpenOutput(options.recordPath, options.force, why)) == nullptr)
+        return BadCommandLine("--record " + options.recordPath + ": " + why);
+    if (!options.tracePath.empty() && (files.trace = OpenOutput(options.tracePath, options.force, why)) == nullptr)
+        return BadCommandLine("trace " + options.tracePath + ": " + why);
+#ifdef VORNA_HAVE_SDL2_AUDIO
+    // The SoundFont loads while the window is made: it is not on the way to the first frame.
+    std::future<std::unique_ptr<vorna::Sdl2Audio>> audioLoading =
+        std::async(std::launch::async, [] { return vorna::CreateSdl2Audio(); });
+#endif
+
     auto game = std::make_unique<vorna::Game>();
     vorna::Game& g = *game;
-    const std::string commandLine = vorna::JoinArguments(argc, argv);
-    vorna::ParseCommandLine(g, commandLine.c_str());
+    vorna::ParseCommandLine(g, options.gameText.c_str());
 
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -67,12 +144,32 @@ int main(int argc, char** argv) {
     int code = 1;
     {
         vorna::Sdl2Desktop desktop(g);
-        vorna::Sdl2Keyboard keyboard;
-        vorna::Sdl2Joystick joystick;
+        vorna::Sdl2Keyboard realKeyboard;
+        vorna::Sdl2Joystick realJoystick;
+        // A replay takes its input from the script, as vorna-headless does; a recording listens in.
+        vorna::ScriptedInput replay(std::move(script));
+        vorna::HeadlessKeyboard replayKeyboard(replay);
+        vorna::HeadlessJoystick replayJoystick(replay);
+        vorna::InputRecorder recorder(realKeyboard, realJoystick, files.record);
+        vorna::Keyboard* keyboard = &realKeyboard;
+        vorna::Joystick* joystick = &realJoystick;
+        vorna::SessionObserver observer(g);
+        observer.SetTrace(files.trace);
+        if (!options.replayPath.empty()) {
+            keyboard = &replayKeyboard;
+            joystick = &replayJoystick;
+            replay.SetFrame(1);
+            observer.SetReplay(&replay);
+        } else if (files.record != nullptr) {
+            keyboard = &recorder;
+            joystick = &recorder;
+            recorder.WriteHeader(options.gameText, VORNA_VERSION);
+            observer.SetRecorder(&recorder);
+        }
 #ifdef VORNA_HAVE_SDL2_AUDIO
         // The effect mixer and the FluidSynth stream share one SDL audio output; without a sound card it
         // falls back to a silent driver by itself.
-        std::unique_ptr<vorna::Sdl2Audio> audio = vorna::CreateSdl2Audio();
+        std::unique_ptr<vorna::Sdl2Audio> audio = audioLoading.get();
         vorna::SoundDevice& sound = audio->Sound();
         vorna::MidiStreamDevice& midi = audio->Midi();
 #else
@@ -80,7 +177,7 @@ int main(int argc, char** argv) {
         vorna::HeadlessMidiStreamDevice midi;
 #endif
         vorna::EmbeddedResources resources;
-        vorna::HostFileSystem files;
+        vorna::HostFileSystem hostFiles;
         vorna::FillStandardSystemColours(g.display.PaletteEntries);
         if (desktop.CreateMainWindow()) {
             vorna::Platform& p = g.platform;
@@ -88,18 +185,22 @@ int main(int argc, char** argv) {
             p.pump = &desktop;
             p.shell = &desktop;
             p.presenter = desktop.Presenter();
-            p.keyboard = &keyboard;
-            p.joystick = &joystick;
+            p.keyboard = keyboard;
+            p.joystick = joystick;
             p.sound = &sound;
             p.midi = &midi;
             p.resources = &resources;
-            p.files = &files;
+            p.files = &hostFiles;
             guard.Listen([] { vorna::Sdl2Desktop::PostRaiseRequest(); });
             SDL_DisableScreenSaver(); // held off while the game runs, whatever the hint
+            if (files.trace != nullptr || files.record != nullptr || !options.replayPath.empty())
+                p.observer = &observer;
             vorna::InitAppState(g);
             code = vorna::MessageLoop(g);
         }
         guard.Stop();
+        if (recorder.Failed() || observer.TraceFailed())
+            std::fprintf(stderr, "vorna: writing the recording or the trace failed\n");
     }
     SDL_Quit();
     return code;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 #include "backends/sdl2/sdl2_audio_engine.h"
@@ -24,7 +25,8 @@ bool Exists(const char* path) {
 std::string FindSoundFont(const char* wanted) {
     if (wanted) return Exists(wanted) ? wanted : "";
     if (const char* env = std::getenv("VORNA_SOUNDFONT"); Exists(env)) return env;
-    for (const char* path : {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2"})
+    // Debian's default-GM.sf2 is the alternative the user (or the system) chose; TimGM6mb is the fall-back.
+    for (const char* path : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2"})
         if (Exists(path)) return path;
     return "";
 }
@@ -62,6 +64,7 @@ public:
             rate_, mixer_.mutex, [this] { return OpenOutput(); }, font.empty() ? nullptr : font.c_str());
     }
     ~Engine() override {
+        if (opener_.joinable()) opener_.join();
         if (device_) {
             SDL_CloseAudioDevice(device_);
             device_ = 0;
@@ -73,7 +76,11 @@ public:
     SoundDevice& Sound() override { return sound_; }
     MidiStreamDevice& Midi() override { return *midi_; }
     int SampleRate() const override { return rate_; }
-    const char* DriverName() const override { return offline_ ? "offline" : driver_.c_str(); }
+    const char* DriverName() const override {
+        if (offline_) return "offline";
+        if (opener_.joinable()) opener_.join(); // the name is known once the output is open
+        return driver_.c_str();
+    }
     bool HasSynth() const override { return midi_->HasSynth(); }
 
     void Render(float* stereo, int frames) override {
@@ -81,10 +88,23 @@ public:
         RenderLocked(stereo, frames);
     }
 
-    // Opens the shared output once; without a usable audio device SDL's dummy driver keeps the callbacks
-    // (and with them the music protocol) running in silence.
+    // Starts opening the shared output once, off the caller's thread: probing the sound servers and ALSA
+    // takes a good part of a second on some machines, and the first frame must not wait for it. Until the
+    // output runs the voices and the music simply wait for their first callback.
     bool OpenOutput() {
-        if (offline_ || device_) return true;
+        if (offline_) return true;
+        if (!opening_) {
+            opening_ = true;
+            opener_ = std::thread([this] { OpenOutputNow(); });
+        }
+        return true;
+    }
+
+private:
+    // Without a usable audio device SDL's dummy driver keeps the callbacks (and with them the music
+    // protocol) running in silence.
+    bool OpenOutputNow() {
+        if (device_) return true;
         if (failed_) return false;
         if (!initialised_) {
             if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -110,7 +130,6 @@ public:
         return true;
     }
 
-private:
     bool TryOpen() {
         SDL_AudioSpec want{}, have{};
         want.freq = rate_;
@@ -143,6 +162,8 @@ private:
     std::unique_ptr<Sdl2MidiStream> midi_;
     SDL_AudioDeviceID device_ = 0;
     bool initialised_ = false, failed_ = false;
+    bool opening_ = false; // only the game's thread starts the opener
+    mutable std::thread opener_;
 };
 
 bool SoundFacade::Create() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 
 #include "backends/sdl2/desktop_layout.h"
 #include "base/surface.h"
@@ -34,6 +35,18 @@ bool IsSoftwareGl(SDL_Renderer* renderer) {
     return false;
 }
 
+// Without a DRM render node no GPU can be reached, so any GL there is a software rasteriser; asking GL
+// itself would cost its whole start (about 100 ms) before the first frame.
+bool HasRenderNode() {
+    DIR* dir = opendir("/dev/dri");
+    if (dir == nullptr) return false;
+    bool found = false;
+    while (const dirent* entry = readdir(dir))
+        if (std::strncmp(entry->d_name, "renderD", 7) == 0) found = true;
+    closedir(dir);
+    return found;
+}
+
 uint32_t Rgb888(const PaletteEntry& e) {
     return (static_cast<uint32_t>(e.red) << 16) | (static_cast<uint32_t>(e.green) << 8) | e.blue;
 }
@@ -43,10 +56,15 @@ uint32_t Rgb888(const PaletteEntry& e) {
 bool Sdl2Presenter::CreateDevice(bool) {
     // Emulation or not is DirectDraw's business: SDL picks its own renderer, software when it must.
     if (window_ == nullptr) return false;
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
     // Unless the user chose a renderer, a GL that only emulates a GPU gives way to the software renderer
     // drawing straight into the window's own framebuffer.
-    if (renderer_ != nullptr && std::getenv("SDL_RENDER_DRIVER") == nullptr && IsSoftwareGl(renderer_)) {
+    const bool userChoice = std::getenv("SDL_RENDER_DRIVER") != nullptr;
+    if (renderer_ == nullptr && !userChoice && !HasRenderNode()) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ != nullptr && !userChoice && IsSoftwareGl(renderer_)) {
         SDL_DestroyRenderer(renderer_);
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         renderer_ = nullptr;

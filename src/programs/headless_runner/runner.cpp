@@ -86,18 +86,7 @@ public:
     }
 
     void MusicCalled(MusicCall call, int argument) override {
-        if (!InRunningFrame()) return;
-        switch (call) {
-        case MusicCall::Play:
-            events_.music.push_back("play " + std::to_string(argument));
-            break;
-        case MusicCall::Stop:
-            events_.music.push_back("stop");
-            break;
-        case MusicCall::Tempo:
-            events_.music.push_back("tempo " + std::to_string(argument));
-            break;
-        }
+        if (InRunningFrame()) events_.music.push_back(MusicCallText(call, argument));
     }
 
     void FrameFinished() override {

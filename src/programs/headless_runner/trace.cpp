@@ -77,6 +77,18 @@ uint64_t BackBufferHash(const Surface& s) {
     return hash;
 }
 
+std::string MusicCallText(GameObserver::MusicCall call, int argument) {
+    switch (call) {
+    case GameObserver::MusicCall::Play:
+        return "play " + std::to_string(argument);
+    case GameObserver::MusicCall::Stop:
+        return "stop";
+    case GameObserver::MusicCall::Tempo:
+        return "tempo " + std::to_string(argument);
+    }
+    return "";
+}
+
 void AppendTraceLine(std::string& out, const Game& g, uint32_t frame, const FrameEvents& events) {
     const PlayState& p = g.play;
     out += "{\"f\":";

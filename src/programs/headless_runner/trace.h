@@ -26,6 +26,9 @@ struct FrameEvents {
     }
 };
 
+// A music call as the trace lists it: "play N", "stop" or "tempo P".
+std::string MusicCallText(GameObserver::MusicCall call, int argument);
+
 // Appends one trace line (without its line end) describing the game after running frame `frame`.
 void AppendTraceLine(std::string& out, const Game& g, uint32_t frame, const FrameEvents& events);
 
