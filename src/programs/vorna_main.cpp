@@ -16,6 +16,7 @@
 #ifdef VORNA_HAVE_SDL2_AUDIO
 #include "backends/sdl2/sdl2_audio.h"
 #endif
+#include "backends/sdl2/data_dirs.h"
 #include "backends/sdl2/program_args.h"
 #include "backends/sdl2/sdl2_desktop.h"
 #include "backends/sdl2/sdl2_input.h"
@@ -80,7 +81,8 @@ int main(int argc, char** argv) {
         vorna::HeadlessMidiStreamDevice midi;
 #endif
         vorna::EmbeddedResources resources;
-        vorna::HostFileSystem files;
+        vorna::HostFileSystem hostFiles;
+        vorna::DataDirFiles files(hostFiles, std::getenv("VORNA_DEBUG") != nullptr ? stderr : nullptr);
         vorna::FillStandardSystemColours(g.display.PaletteEntries);
         if (desktop.CreateMainWindow()) {
             vorna::Platform& p = g.platform;
