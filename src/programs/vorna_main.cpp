@@ -19,6 +19,7 @@
 #ifdef VORNA_HAVE_SDL2_AUDIO
 #include "backends/sdl2/sdl2_audio.h"
 #endif
+#include "backends/sdl2/data_dirs.h"
 #include "backends/sdl2/program_args.h"
 #include "backends/sdl2/sdl2_desktop.h"
 #include "backends/sdl2/sdl2_input.h"
@@ -178,6 +179,7 @@ int main(int argc, char** argv) {
 #endif
         vorna::EmbeddedResources resources;
         vorna::HostFileSystem hostFiles;
+        vorna::DataDirFiles dataFiles(hostFiles, std::getenv("VORNA_DEBUG") != nullptr ? stderr : nullptr);
         vorna::FillStandardSystemColours(g.display.PaletteEntries);
         if (desktop.CreateMainWindow()) {
             vorna::Platform& p = g.platform;
@@ -190,7 +192,7 @@ int main(int argc, char** argv) {
             p.sound = &sound;
             p.midi = &midi;
             p.resources = &resources;
-            p.files = &hostFiles;
+            p.files = &dataFiles;
             guard.Listen([] { vorna::Sdl2Desktop::PostRaiseRequest(); });
             SDL_DisableScreenSaver(); // held off while the game runs, whatever the hint
             if (files.trace != nullptr || files.record != nullptr || !options.replayPath.empty())

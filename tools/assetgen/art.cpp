@@ -48,14 +48,16 @@ void BuildSheet(Sheet& sheet, const std::string& assetDir) {
 
 // The icon's pictures: the earth as the game shows it, shrunk.
 Picture IconPicture(int size) {
-    const Picture big = Globe(1);
+    // Sizes above the sheet's are shaded afresh at twice the size, so that shrinking smooths the rim.
+    const Picture big = Globe(1, size <= kGlobeSize ? kGlobeSize : 2 * size);
+    const int from = big.w;
     Picture p(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             Colour sum{0, 0, 0, 0};
             int n = 0;
-            for (int sy = y * 47 / size; sy < (y + 1) * 47 / size; ++sy)
-                for (int sx = x * 47 / size; sx < (x + 1) * 47 / size; ++sx, ++n) {
+            for (int sy = y * from / size; sy < (y + 1) * from / size; ++sy)
+                for (int sx = x * from / size; sx < (x + 1) * from / size; ++sx, ++n) {
                     const Colour& c = big.At(sx, sy);
                     sum.r += c.r * c.a, sum.g += c.g * c.a, sum.b += c.b * c.a, sum.a += c.a;
                 }

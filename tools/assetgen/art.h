@@ -69,7 +69,9 @@ Picture MakerLogo(const Font& f);
 Picture GameOver(const Font& f);
 
 // Sprites and decorations, shaded in code.
-Picture Globe(int kind);
+// The globes are kGlobeSize pixels on the sheet; the icon renders them larger for its big sizes.
+constexpr int kGlobeSize = 47;
+Picture Globe(int kind, int size = kGlobeSize);
 Picture Rock(int kind);
 Picture Explosion(int frame);
 Picture Debris(int frame);

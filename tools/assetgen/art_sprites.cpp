@@ -5,11 +5,12 @@ namespace assetgen {
 
 // --- round things ---
 
-Picture Globe(int kind) {
-    Picture p(47, 47);
-    for (int y = 0; y < 47; ++y) {
-        for (int x = 0; x < 47; ++x) {
-            const SphereHit s = Sphere(x + 0.5, y + 0.5, 23.5, 23.5, 23.0);
+Picture Globe(int kind, int size) {
+    Picture p(size, size);
+    const double centre = size / 2.0, radius = size * (23.0 / kGlobeSize);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const SphereHit s = Sphere(x + 0.5, y + 0.5, centre, centre, radius);
             if (!s.in) continue;
             const double u = std::atan2(s.nx, s.nz), v = std::asin(s.ny);
             Colour c;

@@ -1,9 +1,11 @@
 // assetgen: builds the graphics sheet, the sounds, the songs and the icon from the sources in assets/.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "assetgen.h"
+#include "icon_png.h"
 #include "preview.h"
 #include "sheet.h"
 #include "songs.h"
@@ -63,8 +65,17 @@ std::vector<uint8_t> IconFile() {
 
 int main(int argc, char** argv) {
     using namespace assetgen;
+    if (argc >= 3 && std::strcmp(argv[1], "--icons") == 0) {
+        std::vector<int> sizes;
+        for (int i = 3; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+        WriteIconPngs(argv[2], sizes);
+        return 0;
+    }
     if (argc != 3 && !(argc == 5 && std::strcmp(argv[3], "--preview") == 0)) {
-        std::fprintf(stderr, "usage: %s ASSET_SOURCE_DIR OUTPUT_DIR [--preview PREVIEW_DIR]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s ASSET_SOURCE_DIR OUTPUT_DIR [--preview PREVIEW_DIR]\n"
+                     "       %s --icons OUTPUT_DIR SIZE...\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const std::string src = argv[1], out = argv[2];

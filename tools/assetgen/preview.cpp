@@ -2,7 +2,7 @@
 // with a legend drawn in the sheet's own font.
 #include "preview.h"
 
-#include <zlib.h>
+#include "png_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,41 +29,13 @@ struct Canvas {
 // Draws text by copying the sheet's own letters and digits (upper case only).
 int Text(Canvas& c, const Sheet& s, const std::string& text, int x, int y, int scale);
 
-uint32_t Crc(const std::vector<uint8_t>& b, size_t from) {
-    return static_cast<uint32_t>(crc32(0, b.data() + from, static_cast<uInt>(b.size() - from)));
-}
-
 std::vector<uint8_t> Png(const Canvas& c) {
-    std::vector<uint8_t> raw;
-    for (int y = 0; y < c.h; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < c.w; ++x) {
-            const uint32_t p = c.px[static_cast<size_t>(y * c.w + x)];
-            raw.push_back(static_cast<uint8_t>(p >> 16)), raw.push_back(static_cast<uint8_t>(p >> 8)),
-                raw.push_back(static_cast<uint8_t>(p));
-        }
-    }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::vector<uint8_t> packed(packedSize);
-    compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9);
-    packed.resize(packedSize);
-    Bytes png;
-    const uint8_t sig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    for (uint8_t b : sig) png.U8(b);
-    auto chunk = [&](const char* tag, const std::vector<uint8_t>& data) {
-        png.BE32(static_cast<uint32_t>(data.size()));
-        const size_t start = png.b.size();
-        png.Tag(tag);
-        png.Append(data);
-        png.BE32(Crc(png.b, start));
-    };
-    Bytes ihdr;
-    ihdr.BE32(static_cast<uint32_t>(c.w)), ihdr.BE32(static_cast<uint32_t>(c.h));
-    ihdr.U8(8), ihdr.U8(2), ihdr.U8(0), ihdr.U8(0), ihdr.U8(0);
-    chunk("IHDR", ihdr.b);
-    chunk("IDAT", packed);
-    chunk("IEND", {});
-    return png.b;
+    std::vector<uint8_t> rgb;
+    rgb.reserve(c.px.size() * 3);
+    for (const uint32_t p : c.px)
+        rgb.push_back(static_cast<uint8_t>(p >> 16)), rgb.push_back(static_cast<uint8_t>(p >> 8)),
+            rgb.push_back(static_cast<uint8_t>(p));
+    return PngFile(c.w, c.h, 3, rgb);
 }
 
 int Glyph(Canvas& c, const Sheet& s, int sx, int sw, int sy, int x, int y, int scale) {
