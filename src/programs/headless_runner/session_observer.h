@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game.h"
+#include "base/game.h"
 #include "backends/headless/headless_input.h"
 #include "programs/headless_runner/input_recording.h"
 #include "programs/headless_runner/trace.h"
