@@ -17,3 +17,11 @@ foreach(mode sizes fullscreen menu second quit nodisplay)
                    ${CMAKE_CURRENT_BINARY_DIR}/desktop-work/${mode} ${mode})
   set_tests_properties(desktop.${mode} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK vorna_desktop TIMEOUT 300)
 endforeach()
+
+# Recorded and replayed sessions: the desktop trace equals vorna-headless's; bad scripts and paths are refused.
+foreach(mode badscript refuse replay slowpresent record)
+  add_test(NAME desktop.session.${mode}
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/desktop_session.sh $<TARGET_FILE:vorna> $<TARGET_FILE:vorna-headless>
+                   ${CMAKE_CURRENT_SOURCE_DIR}/replays ${CMAKE_CURRENT_BINARY_DIR}/desktop-work/session-${mode} ${mode})
+  set_tests_properties(desktop.session.${mode} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK vorna_desktop TIMEOUT 900)
+endforeach()

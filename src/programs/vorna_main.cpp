@@ -10,6 +10,7 @@
 #include <langinfo.h>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/shell.h"
@@ -74,6 +75,13 @@ std::FILE* OpenOutput(const std::string& path, bool force, std::string& why) {
     return f;
 }
 
+// Two names for one file: writing the second would destroy the first (a replayed script, or the recording).
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    if (a.empty() || b.empty() || stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 // The recording and the trace, closed (and so complete) when the session ends, however it ends.
 struct SessionFiles {
     std::FILE* record = nullptr;
@@ -121,6 +129,8 @@ int main(int argc, char** argv) {
     SessionFiles files;
     if (!options.recordPath.empty() && (files.record = OpenOutput(options.recordPath, options.force, why)) == nullptr)
         return BadCommandLine("--record " + options.recordPath + ": " + why);
+    if (SameFile(options.tracePath, options.replayPath) || SameFile(options.tracePath, options.recordPath))
+        return BadCommandLine("trace " + options.tracePath + ": the same file as the script (name another)");
     if (!options.tracePath.empty() && (files.trace = OpenOutput(options.tracePath, options.force, why)) == nullptr)
         return BadCommandLine("trace " + options.tracePath + ": " + why);
 #ifdef VORNA_HAVE_SDL2_AUDIO
