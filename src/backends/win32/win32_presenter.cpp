@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kFrameWidth = 320;
 constexpr int kFrameHeight = 240;
+constexpr char kFailDisplayVariable[] = "VORNA_FAIL_DISPLAY";
 
 template <typename T> void ReleaseObject(T*& object) {
     if (object != nullptr) {
@@ -47,7 +48,10 @@ Win32Presenter::~Win32Presenter() {
     ReleaseAll();
 }
 
+// For the tests only: with VORNA_FAIL_DISPLAY set (to anything) DirectDraw is never created, so the start-up
+// failure report can be reached on a machine whose display works.
 bool Win32Presenter::CreateDevice(bool emulationOnly) {
+    if (GetEnvironmentVariableA(kFailDisplayVariable, nullptr, 0) != 0) return false;
     GUID* driver = emulationOnly ? reinterpret_cast<GUID*>(DDCREATE_EMULATIONONLY) : nullptr;
     return DirectDrawCreate(driver, &dd_, nullptr) == DD_OK;
 }

@@ -5,6 +5,7 @@
 
 #include "app/shell.h"
 #include "app/window_metrics.h"
+#include "backends/win32/colour_question.h"
 #include "backends/win32/win32_about.h"
 #include "backends/win32/win32_text.h"
 #include "gfx/display.h"
@@ -130,7 +131,7 @@ int CreateMainWindow(Win32Program& p, int showCommand) {
 
     // A desktop without a palette shows the window through a converted frame (the presenter's
     // true-colour path); only a desktop too poor for that still needs the switch to full screen.
-    if ((rasterCaps & RC_PALETTE) == 0 && depth < 15 && g.display.FullScreenMode == 0) {
+    if (NeedsColourQuestion(rasterCaps, depth, g.display.FullScreenMode != 0)) {
         const int answer =
             p.shell.MessageBox(kColourQuestionText, kWindowTitle, MB_YESNO_STYLE | MB_ICONINFORMATION_STYLE);
         if (answer != IDYES_ANSWER) return 0;
