@@ -206,8 +206,12 @@ void StreamCallback(void* context, unsigned message, MidiHeader*) {
 int StopSong(Game& g) {
     MusicState& m = g.music;
     if (m.SongLoaded.load() || m.SongPlaying.load() || m.PlayerState.load() != PlayerStopped) {
+        // Stopping goes up before SongPlaying comes down: a buffer that comes back in between must be
+        // counted towards the stop, or a free-running device could hand both buffers back to a callback
+        // that neither refills nor counts them, and the stop would wait out its time.
+        int32_t playing = PlayerPlaying;
+        m.PlayerState.compare_exchange_strong(playing, PlayerStopping);
         m.SongPlaying.store(0);
-        if (m.PlayerState.load() != PlayerStopped) m.PlayerState.store(PlayerStopping);
         MidiStreamDevice* midi = g.platform.midi;
         if (!m.StreamOpen || midi->Stop() != MMSYSERR_NOERROR) return 0;
         if (midi->Reset() != MMSYSERR_NOERROR) return 0;
