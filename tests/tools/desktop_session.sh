@@ -5,6 +5,8 @@
 #   MODE: badscript, refuse (no display needed); replay, slowpresent, record (Xvfb, openbox, xdotool)
 # Exit code 77 means skipped (a tool is missing).
 set -u
+# shellcheck source=vorna_window.sh
+source "$(dirname "$0")/vorna_window.sh"
 vorna="$1"
 headless="$2"
 replays="$3"
@@ -163,12 +165,7 @@ slowpresent)
   ;;
 record)
   start_vorna --record rec.input --trace desk.trace
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --classname '^vorna$' 2>/dev/null | head -n1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
+  find_vorna_window
   [ -n "$window" ] || fail "no vorna window: $(cat vorna.err)"
   xdotool windowfocus --sync "$window" 2>/dev/null
   wait_for_lines 20 120

@@ -4,6 +4,8 @@
 # Usage: desktop_smoke.sh VORNA HEADLESS FRAME_SCALE WORKDIR MODE   (MODE: sizes, fullscreen, menu, second, quit, nodisplay)
 # Exit code 77 means skipped (a tool is missing).
 set -u
+# shellcheck source=vorna_window.sh
+source "$(dirname "$0")/vorna_window.sh"
 vorna="$1"
 headless="$2"
 scale="$3"
@@ -66,12 +68,7 @@ start_vorna() { # args: switches...
   setsid "$vorna" "$@" >vorna.out 2>vorna.err &
   vorna_pid=$!
   pids+=("$vorna_pid")
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --classname '^vorna$' 2>/dev/null | head -n1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
+  find_vorna_window
   [ -n "$window" ] || { echo "FAIL: no vorna window"; cat vorna.err; exit 1; }
 }
 
