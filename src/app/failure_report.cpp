@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/desktop_rules.h"
 #include "platform/shell.h"
 
 namespace vorna {
@@ -29,7 +30,6 @@ constexpr FailureLine kFailureLines[] = {
 
 constexpr const char* kHeader = "エラーが発生！\n\n";
 constexpr const char* kClosing = "\n終了します。";
-constexpr const char* kCaption = "VORNA-TESSIK Improve";
 
 // Appends without ever writing past the buffer; the text stays zero-terminated, and a cut never
 // splits a UTF-8 character. Returns false when the text was cut: nothing more may follow it.
@@ -75,7 +75,7 @@ int ShowFailureReport(Game& g) {
     char text[kReportCapacity];
     FormatFailureReport(g.app.InitFailureFlags, text, sizeof text);
     // Without a shell there is nobody to tell; the frame driver goes on to shutdown all the same.
-    if (g.platform.shell != nullptr) g.platform.shell->MessageBox(text, kCaption, MB_ICONERROR_STYLE);
+    if (g.platform.shell != nullptr) g.platform.shell->MessageBox(text, kGameTitle, MB_ICONERROR_STYLE);
     return 1;
 }
 

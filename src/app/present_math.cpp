@@ -55,11 +55,16 @@ SizeRect LetterboxRect(int32_t areaWidth, int32_t areaHeight) {
     return SizeRect{x, y, x + w, y + h};
 }
 
+SizeRect FrameDestination(int32_t outputWidth, int32_t outputHeight, bool fullScreen) {
+    if (fullScreen) return LetterboxRect(outputWidth, outputHeight);
+    return SizeRect{0, 0, Max(outputWidth, 0), Max(outputHeight, 0)};
+}
+
 int SmallestEightBitMode(const DisplayModeInfo* modes, int count) {
     int best = -1;
     for (int i = 0; modes != nullptr && i < count; ++i) {
         const DisplayModeInfo& m = modes[i];
-        if (m.bits != 8 || m.width < 320 || m.height < 240) continue;
+        if (m.bits != 8 || m.width < kFrameWidth || m.height < kFrameHeight) continue;
         if (best < 0) {
             best = i;
             continue;

@@ -15,6 +15,10 @@ bool ClipStretchedBlit(const SizeRect& dst, const SizeRect& src, const SizeRect&
 // The largest 4:3 rectangle centred in an area of the given size.
 SizeRect LetterboxRect(int32_t areaWidth, int32_t areaHeight);
 
+// Where the frame goes in an output of the given size: the whole area in a window (the stretch may be
+// uneven), the letterbox in full screen.
+SizeRect FrameDestination(int32_t outputWidth, int32_t outputHeight, bool fullScreen);
+
 struct DisplayModeInfo {
     int32_t width, height, bits;
 };

@@ -1,15 +1,18 @@
-// The main window's geometry rules: client sizes of the size commands, initial size and centring.
+// The main window's rules: its menu, the client sizes of the size commands, initial size and centring.
 #include "app/window_metrics.h"
 
 namespace vorna {
 
 const SizeCommand kSizeCommands[kSizeCommandCount] = {
-    {CmdSmallSize, "小さいサイズ(&R)", 320, 240},      {CmdNormalSize, "通常サイズ(&O)", 480, 360},
-    {CmdBigSize, "大きいサイズ(&B)", 640, 480},        {CmdWideSize, "ワイドサイズ(&W)", 640, 240},
-    {CmdArcadeSize, "アーケードサイズ(&H)", 320, 480},
+    {CmdSmallSize, 320, 240}, {CmdNormalSize, 480, 360}, {CmdBigSize, 640, 480},
+    {CmdWideSize, 640, 240},  {CmdArcadeSize, 320, 480},
 };
 
-const char* const kVersionItemText = "バージョン情報(&V)";
+const MenuItem kMenuItems[kMenuItemCount] = {
+    {CmdSmallSize, "小さいサイズ(&R)"},     {CmdNormalSize, "通常サイズ(&O)"},       {CmdBigSize, "大きいサイズ(&B)"},
+    {CmdWideSize, "ワイドサイズ(&W)"},      {CmdArcadeSize, "アーケードサイズ(&H)"}, {CmdNone, ""},
+    {CmdVersionInfo, "バージョン情報(&V)"},
+};
 
 bool ClientSizeForCommand(int id, int32_t& width, int32_t& height) {
     for (const SizeCommand& c : kSizeCommands) {
@@ -34,8 +37,8 @@ int32_t CentredOrigin(int32_t screenExtent, int32_t windowExtent) {
 void InitialWindowGeometry(WindowState& w, int32_t frameWidth, int32_t captionHeight) {
     w.BorderX = frameWidth;
     w.BorderY = frameWidth + captionHeight;
-    w.ClientWidth = w.BorderX + 640;
-    w.ClientHeight = w.BorderY + 480;
+    w.ClientWidth = w.BorderX + kInitialClientWidth;
+    w.ClientHeight = w.BorderY + kInitialClientHeight;
     w.ClientX = CentredOrigin(w.ScreenWidth, w.ClientWidth);
     w.ClientY = CentredOrigin(w.ScreenHeight, w.ClientHeight);
 }

@@ -1,4 +1,4 @@
-// The main window's geometry rules: client sizes of the size commands, initial size and centring.
+// The main window's rules: its menu, the client sizes of the size commands, initial size and centring.
 #pragma once
 #include <cstdint>
 
@@ -19,14 +19,25 @@ enum WindowCommand : int {
 
 struct SizeCommand {
     int id;
-    const char* itemText; // UTF-8
     int32_t clientWidth, clientHeight;
 };
 
-// The five size items in menu order.
+// The five size commands in menu order.
 constexpr int kSizeCommandCount = 5;
 extern const SizeCommand kSizeCommands[kSizeCommandCount];
-extern const char* const kVersionItemText;
+
+// The window's initial client size: the big size.
+constexpr int32_t kInitialClientWidth = 640;
+constexpr int32_t kInitialClientHeight = 480;
+
+// The game's items of the window menu, in menu order: the five sizes, a separator, the version item.
+// Where the platform's menu has items of its own, a separator goes between theirs and these.
+struct MenuItem {
+    int command;      // CmdNone for a separator
+    const char* text; // UTF-8, '&' before the mnemonic letter
+};
+constexpr int kMenuItemCount = 7;
+extern const MenuItem kMenuItems[kMenuItemCount];
 
 // The client size a size command asks for; false for any other id.
 bool ClientSizeForCommand(int id, int32_t& width, int32_t& height);

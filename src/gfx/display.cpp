@@ -10,8 +10,6 @@
 namespace vorna {
 namespace {
 
-constexpr int32_t kFrameWidth = 320;
-constexpr int32_t kFrameHeight = 240;
 constexpr uint8_t PC_RESERVED_FLAG = 1;
 constexpr uint8_t PC_NOCOLLAPSE_FLAG = 4;
 constexpr int kCubeFirst = 10;

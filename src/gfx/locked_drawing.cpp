@@ -23,9 +23,8 @@ int64_t FirstOffsetFrom(int64_t low, int64_t step) {
     return (low + step - 1) / step * step;
 }
 
-// The fixed frame window of the line and the stepped copy, never larger than the surface itself.
-constexpr int32_t kFrameWidth = 320;
-constexpr int32_t kFrameHeight = 240;
+// The line and the stepped copy clip to the fixed frame window (kFrameWidth x kFrameHeight), never larger
+// than the surface itself.
 
 struct LockedSurface {
     uint8_t* bits = nullptr;

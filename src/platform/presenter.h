@@ -4,6 +4,10 @@
 
 namespace vorna {
 
+// The one frame size the game draws; every backend scales from it.
+constexpr int32_t kFrameWidth = 320;
+constexpr int32_t kFrameHeight = 240;
+
 struct PaletteEntry {
     uint8_t red, green, blue, flags;
 };
@@ -33,7 +37,7 @@ public:
     virtual bool AttachPalette() = 0;                                       // IDirectDrawSurface::SetPalette on the primary
     virtual bool SetPaletteEntries(int start, int count, const PaletteEntry* entries) = 0;
     virtual void ClearPrimary() = 0;                                        // colour 0 on the visible surface(s)
-    // Shows a 320 x 240 frame of 8-bit indices through the 256-entry palette.
+    // Shows a kFrameWidth x kFrameHeight frame of 8-bit indices through the 256-entry palette.
     virtual int32_t Present(const uint8_t* pixels, int32_t pitch, const PaletteEntry palette[256], bool fullScreen,
                             const ClientArea& client) = 0;
     virtual void WaitForVerticalBlank() = 0;

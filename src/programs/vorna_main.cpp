@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/desktop_rules.h"
 #include "app/shell.h"
 #include "app/version.h"
 #include "backends/headless/headless_files.h"
@@ -31,11 +32,6 @@
 #include "programs/headless_runner/session_observer.h"
 
 namespace {
-
-constexpr char kTitle[] = "VORNA-TESSIK Improve";
-constexpr char kCreateFailedText[] =
-    "初期化に失敗しました。\n再起動が必要になる場合があります。\n\n詳しくは取り扱い説明書を参照して下さい。\n"
-    "(同ホルダ内のreadme.txt及びreadme.htm)";
 
 // The message boxes show Japanese only under a UTF-8 locale: fall back to C.UTF-8 where the user has none.
 void EnsureUtf8Locale() {
@@ -148,7 +144,7 @@ int main(int argc, char** argv) {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_EVENTS) != 0) {
         // Without a display no box can be shown: the text goes to the terminal, and the exit code says it failed.
-        std::fprintf(stderr, "%s: %s\n(%s)\n", kTitle, kCreateFailedText, SDL_GetError());
+        std::fprintf(stderr, "%s: %s\n(%s)\n", vorna::kGameTitle, vorna::kInitFailedText, SDL_GetError());
         return 1;
     }
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/desktop_rules.h"
 #include "app/shell.h"
 #include "backends/win32/win32_about.h"
 #include "backends/win32/win32_window.h"

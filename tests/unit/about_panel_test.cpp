@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "app/about_panel.h"
 
@@ -102,4 +103,68 @@ TEST(AboutPanel, RollEntersFromBelowAndRestartsAfterItsLastRowHasLeft) {
     PlanAboutPanel(*g, 300, 150, plan);
     EXPECT_EQ(plan.rowCount, kCreditRowCount - 1);
     EXPECT_EQ(g->about.CreditScroll, 0);
+}
+
+TEST(AboutPanel, HeadersDrawShadowLightAndFaceOverABarAndNamesGreyThenLight) {
+    auto g = FreshGame();
+    AboutDialogOpened(*g);
+    AboutPanelPlan plan;
+    PlanAboutPanel(*g, 301, 151, plan);
+    EXPECT_EQ(plan.width, 301);
+    const AboutRow& header = plan.rows[3];
+    ASSERT_TRUE(header.hasBar);
+    EXPECT_EQ(header.bar.left, 75);
+    EXPECT_EQ(header.bar.right, 301 - 75);
+    EXPECT_EQ(header.bar.top, header.top + 8);
+    EXPECT_EQ(header.bar.bottom, header.top + 20);
+    ASSERT_EQ(header.textCount, 3);
+    EXPECT_EQ(header.texts[0].rgb, 0x000000u);
+    EXPECT_EQ(header.texts[0].box.left, 0);
+    EXPECT_EQ(header.texts[0].box.right, 301);
+    EXPECT_EQ(header.texts[0].box.bottom, header.top + kCreditRowHeight);
+    EXPECT_EQ(header.texts[1].rgb, 0xD0D0D0u);
+    EXPECT_EQ(header.texts[1].box.left, -2);
+    EXPECT_EQ(header.texts[1].box.top, header.top - 2);
+    EXPECT_EQ(header.texts[2].rgb, 0xFFFFFFu);
+    EXPECT_EQ(header.texts[2].box.left, -1);
+    EXPECT_EQ(header.texts[2].box.top, header.top - 2);
+
+    const AboutRow& name = plan.rows[4];
+    EXPECT_FALSE(name.hasBar);
+    ASSERT_EQ(name.textCount, 2);
+    EXPECT_STREQ(name.texts[0].text, CreditRoll[4]);
+    EXPECT_EQ(name.texts[0].rgb, 0x808080u);
+    EXPECT_EQ(name.texts[1].rgb, 0xD0D0D0u);
+    EXPECT_EQ(name.texts[1].box.left, 1);
+    EXPECT_EQ(name.texts[1].box.top, name.top);
+    EXPECT_EQ(plan.rows[2].textCount, 0); // an empty row draws nothing
+}
+
+// Both programs show this one roll: the makers and years beside the panel are the roll's own line, and
+// the ending's makers and staff stand in it.
+TEST(AboutPanel, TheBoxNamesTheMakersOfTheEndingOnce) {
+    EXPECT_STREQ(CreditRoll[0], " ヴォルナ・テシック Improve");
+    EXPECT_STREQ(CreditRoll[26], kAboutMakersLine);
+    EXPECT_NE(std::string(kAboutMakersLine).find("1997-2000"), std::string::npos);
+    EXPECT_NE(std::string(kAboutMakersLine).find("Quillbex"), std::string::npos);
+    EXPECT_STREQ(kAboutTitleLine, "VORNA-TESSIK Improve  version 1.53");
+    for (int i : {0, 1, 3, 6, 9, 12, 15}) EXPECT_EQ(CreditRoll[i][0], ' ') << i;
+    for (int i : {2, 5, 8, 11, 14, 25, 27}) EXPECT_STREQ(CreditRoll[i], "") << i;
+}
+
+TEST(AboutPanel, TimerTicksMoveTheSunAndTheRollOnePixelEach) {
+    auto g = FreshGame();
+    g->about.OrbitX = 77;
+    g->about.CreditScroll = 55;
+    AboutDialogOpened(*g);
+    EXPECT_EQ(g->about.OrbitX, 10);
+    EXPECT_EQ(g->about.CreditScroll, 0);
+    AboutTimerTick(*g);
+    AboutTimerTick(*g);
+    EXPECT_EQ(g->about.OrbitX, 12);
+    EXPECT_EQ(g->about.CreditScroll, 2);
+    AboutPanelPlan plan;
+    PlanAboutPanel(*g, 300, 150, plan);
+    EXPECT_EQ(plan.rows[0].top, 148);
+    EXPECT_EQ(plan.sprites[0].x, 12);
 }

@@ -1,4 +1,4 @@
-// The desktop window's geometry: size commands, letterbox, shortcuts, the popup menu and the command line text.
+// The desktop window's own pieces: shortcuts, the popup menu and the command line text.
 #ifdef VORNA_HAVE_DESKTOP
 #include <gtest/gtest.h>
 
@@ -11,74 +11,6 @@
 #include "platform/shell.h"
 
 using namespace vorna;
-
-TEST(DesktopSizes, FiveClientSizesAndNothingElse) {
-    const struct {
-        int command, w, h;
-    } want[] = {{CmdSmallSize, 320, 240},
-                {CmdNormalSize, 480, 360},
-                {CmdBigSize, 640, 480},
-                {CmdWideSize, 640, 240},
-                {CmdArcadeSize, 320, 480}};
-    for (const auto& s : want) {
-        int w = 0, h = 0;
-        ASSERT_TRUE(ClientSizeOf(s.command, w, h)) << s.command;
-        EXPECT_EQ(w, s.w);
-        EXPECT_EQ(h, s.h);
-    }
-    int w = 7, h = 7;
-    EXPECT_FALSE(ClientSizeOf(CmdVersionInfo, w, h));
-    EXPECT_FALSE(ClientSizeOf(262, w, h));
-    EXPECT_EQ(w, 7);
-    // Every size stays reachable above the window's minimum.
-    for (const auto& s : want) EXPECT_TRUE(s.w >= kMinClientWidth && s.h >= kMinClientHeight);
-}
-
-TEST(DesktopSizes, WindowStretchesToTheWholeClientAreaEvenUnevenly) {
-    const PixelRect wide = FrameDestination(640, 240, false);
-    EXPECT_EQ(wide.x, 0);
-    EXPECT_EQ(wide.y, 0);
-    EXPECT_EQ(wide.w, 640);
-    EXPECT_EQ(wide.h, 240);
-    const PixelRect arcade = FrameDestination(320, 480, false);
-    EXPECT_EQ(arcade.w, 320);
-    EXPECT_EQ(arcade.h, 480);
-    const PixelRect none = FrameDestination(-5, 0, false);
-    EXPECT_EQ(none.w, 0);
-    EXPECT_EQ(none.h, 0);
-}
-
-TEST(DesktopSizes, FullScreenKeepsFourToThreeCentred) {
-    const PixelRect wide = FrameDestination(1920, 1080, true); // bars left and right
-    EXPECT_EQ(wide.x, 240);
-    EXPECT_EQ(wide.y, 0);
-    EXPECT_EQ(wide.w, 1440);
-    EXPECT_EQ(wide.h, 1080);
-    const PixelRect tall = FrameDestination(1280, 1024, true); // bars above and below
-    EXPECT_EQ(tall.x, 0);
-    EXPECT_EQ(tall.y, 32);
-    EXPECT_EQ(tall.w, 1280);
-    EXPECT_EQ(tall.h, 960);
-    const PixelRect exact = FrameDestination(1024, 768, true);
-    EXPECT_EQ(exact.x, 0);
-    EXPECT_EQ(exact.y, 0);
-    EXPECT_EQ(exact.w, 1024);
-    EXPECT_EQ(exact.h, 768);
-    const PixelRect odd = FrameDestination(1601, 960, true); // the odd pixel goes to the right bar
-    EXPECT_EQ(odd.x, 160);
-    EXPECT_EQ(odd.w, 1280);
-    const PixelRect huge = FrameDestination(2000000000, 3, true); // no overflow on absurd sizes
-    EXPECT_EQ(huge.w, 4);
-    EXPECT_EQ(huge.h, 3);
-}
-
-TEST(DesktopSizes, StartWindowIsCentredOnTheUsableArea) {
-    const PixelRect r = CentreIn(PixelRect{0, 30, 1600, 930}, 640, 480);
-    EXPECT_EQ(r.x, 480);
-    EXPECT_EQ(r.y, 255);
-    const PixelRect second = CentreIn(PixelRect{1920, 0, 1280, 1024}, 640, 480);
-    EXPECT_EQ(second.x, 2240);
-}
 
 TEST(DesktopShortcuts, CtrlDigitsPickSizesInMenuOrderAndF1OpensTheVersionBox) {
     EXPECT_EQ(ShortcutCommand('1', true), CmdSmallSize);
@@ -103,16 +35,7 @@ const MenuMetrics kMetrics{20, 8, 200, 3};
 constexpr int kMenuHeight = 6 * 20 + 8 + 2 * 3;
 } // namespace
 
-TEST(DesktopMenu, ItemsInMenuOrderWithTheGamesTexts) {
-    EXPECT_EQ(kMenuItems[0].command, CmdSmallSize);
-    EXPECT_STREQ(kMenuItems[0].text, "小さいサイズ(&R)");
-    EXPECT_STREQ(kMenuItems[1].text, "通常サイズ(&O)");
-    EXPECT_STREQ(kMenuItems[2].text, "大きいサイズ(&B)");
-    EXPECT_STREQ(kMenuItems[3].text, "ワイドサイズ(&W)");
-    EXPECT_STREQ(kMenuItems[4].text, "アーケードサイズ(&H)");
-    EXPECT_EQ(kMenuItems[4].command, CmdArcadeSize);
-    EXPECT_EQ(kMenuItems[5].command, CmdNone);
-    EXPECT_STREQ(kMenuItems[6].text, "バージョン情報(&V)");
+TEST(DesktopMenu, ShownTextsKeepTheMnemonicLetterWithoutItsMarker) {
     char shown[64];
     MenuDisplayText(kMenuItems[6].text, shown, sizeof shown);
     EXPECT_STREQ(shown, "バージョン情報(V)");

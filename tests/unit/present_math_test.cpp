@@ -63,6 +63,26 @@ TEST(PresentMath, LetterboxIsTheLargestCentredFourToThree) {
     EXPECT_EQ(none.right, 0);
 }
 
+// Both desktop programs place the frame by this one rule.
+TEST(PresentMath, WindowStretchesOverTheWholeClientAreaFullScreenLetterboxes) {
+    const SizeRect wide = FrameDestination(640, 240, false); // uneven stretch in a window
+    EXPECT_EQ(wide.left, 0);
+    EXPECT_EQ(wide.right, 640);
+    EXPECT_EQ(wide.bottom, 240);
+    const SizeRect none = FrameDestination(-5, 0, false);
+    EXPECT_EQ(none.right, 0);
+    EXPECT_EQ(none.bottom, 0);
+    const SizeRect boxed = FrameDestination(1920, 1080, true);
+    EXPECT_EQ(boxed.left, 240);
+    EXPECT_EQ(boxed.right, 1680);
+    const SizeRect odd = FrameDestination(1601, 960, true); // the odd pixel goes to the right bar
+    EXPECT_EQ(odd.left, 160);
+    EXPECT_EQ(odd.right, 1440);
+    const SizeRect huge = FrameDestination(2000000000, 3, true); // no overflow on absurd sizes
+    EXPECT_EQ(huge.right - huge.left, 4);
+    EXPECT_EQ(huge.bottom, 3);
+}
+
 TEST(PresentMath, FallbackModeIsTheSmallestEightBitModeThatHoldsTheFrame) {
     const DisplayModeInfo modes[] = {{1024, 768, 8}, {320, 200, 8}, {640, 480, 32}, {640, 480, 8}, {800, 600, 8}};
     EXPECT_EQ(SmallestEightBitMode(modes, 5), 3);

@@ -26,8 +26,16 @@ TEST(WindowMetrics, SizeCommandsGiveTheirClientSizes) {
 TEST(WindowMetrics, MenuOrderAndTexts) {
     const int ids[] = {256, 257, 258, 259, 261};
     for (int i = 0; i < kSizeCommandCount; ++i) EXPECT_EQ(kSizeCommands[i].id, ids[i]);
-    EXPECT_STREQ(kSizeCommands[4].itemText, "アーケードサイズ(&H)");
-    EXPECT_STREQ(kVersionItemText, "バージョン情報(&V)");
+    // The menu shows the sizes in the same order, then a separator and the version item.
+    const char* const texts[] = {"小さいサイズ(&R)", "通常サイズ(&O)", "大きいサイズ(&B)", "ワイドサイズ(&W)",
+                                 "アーケードサイズ(&H)"};
+    for (int i = 0; i < kSizeCommandCount; ++i) {
+        EXPECT_EQ(kMenuItems[i].command, ids[i]);
+        EXPECT_STREQ(kMenuItems[i].text, texts[i]);
+    }
+    EXPECT_EQ(kMenuItems[5].command, CmdNone);
+    EXPECT_EQ(kMenuItems[6].command, CmdVersionInfo);
+    EXPECT_STREQ(kMenuItems[6].text, "バージョン情報(&V)");
 }
 
 TEST(WindowMetrics, SizeRectCountsTheBordersInTheRightAndBottomEdges) {

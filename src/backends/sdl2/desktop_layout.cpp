@@ -1,4 +1,4 @@
-// Window geometry of the desktop program: the size commands, the letterbox, the popup menu and its shortcuts.
+// The desktop program's own window pieces: the popup menu's layout and its keyboard shortcuts.
 #include "backends/sdl2/desktop_layout.h"
 
 #include <algorithm>
@@ -13,37 +13,6 @@ namespace {
 constexpr int kShortcutOrder[] = {CmdSmallSize, CmdNormalSize, CmdBigSize, CmdWideSize, CmdArcadeSize};
 
 } // namespace
-
-const MenuItem kMenuItems[kMenuItemCount] = {
-    {CmdSmallSize, "小さいサイズ(&R)"},     {CmdNormalSize, "通常サイズ(&O)"},       {CmdBigSize, "大きいサイズ(&B)"},
-    {CmdWideSize, "ワイドサイズ(&W)"},      {CmdArcadeSize, "アーケードサイズ(&H)"}, {CmdNone, ""},
-    {CmdVersionInfo, "バージョン情報(&V)"},
-};
-
-bool ClientSizeOf(int command, int& width, int& height) {
-    int32_t w = 0, h = 0;
-    if (!ClientSizeForCommand(command, w, h)) return false;
-    width = w;
-    height = h;
-    return true;
-}
-
-PixelRect FrameDestination(int outputWidth, int outputHeight, bool fullScreen) {
-    const int w = std::max(outputWidth, 0);
-    const int h = std::max(outputHeight, 0);
-    if (!fullScreen) return {0, 0, w, h};
-    // 64-bit products: a huge desktop must not overflow the comparison.
-    if (static_cast<int64_t>(w) * 3 > static_cast<int64_t>(h) * 4) {
-        const int fw = static_cast<int>(static_cast<int64_t>(h) * 4 / 3);
-        return {(w - fw) / 2, 0, fw, h};
-    }
-    const int fh = static_cast<int>(static_cast<int64_t>(w) * 3 / 4);
-    return {0, (h - fh) / 2, w, fh};
-}
-
-PixelRect CentreIn(const PixelRect& usable, int width, int height) {
-    return {usable.x + (usable.w - width) / 2, usable.y + (usable.h - height) / 2, width, height};
-}
 
 int ShortcutCommand(int key, bool ctrl) {
     if (key == kShortcutF1 && !ctrl) return CmdVersionInfo;

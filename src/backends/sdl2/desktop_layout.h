@@ -1,4 +1,4 @@
-// Window geometry of the desktop program: the size commands, the letterbox, the popup menu and its shortcuts.
+// The desktop program's own window pieces: the popup menu's layout and its keyboard shortcuts.
 #pragma once
 #include <cstdint>
 
@@ -6,39 +6,16 @@
 
 namespace vorna {
 
-// The client size a size command asks for; false for any other command.
-bool ClientSizeOf(int command, int& width, int& height);
-
-// The smallest client area the window may be dragged to.
-constexpr int kMinClientWidth = 320;
-constexpr int kMinClientHeight = 240;
-constexpr int kStartClientWidth = 640;
-constexpr int kStartClientHeight = 480;
-
 struct PixelRect {
     int x, y, w, h;
 };
-
-// Where the 320 x 240 frame goes in an output of the given size: the whole area in a window (the stretch
-// may be uneven), the largest centred 4:3 rectangle in full screen.
-PixelRect FrameDestination(int outputWidth, int outputHeight, bool fullScreen);
-
-// Where a window of the given size is centred on a usable desktop area.
-PixelRect CentreIn(const PixelRect& usable, int width, int height);
 
 // Keyboard shortcuts, chosen among keys the game never polls: Ctrl+1..Ctrl+5 pick the sizes in menu order,
 // F1 opens the version box. Key is '1'..'5' with ctrl, or kShortcutF1.
 constexpr int kShortcutF1 = 0x70;
 int ShortcutCommand(int key, bool ctrl);
 
-// The popup menu: item rows in menu order (separators are rows without a command).
-struct MenuItem {
-    int command; // CmdNone for a separator
-    const char* text;
-};
-constexpr int kMenuItemCount = 7;
-extern const MenuItem kMenuItems[kMenuItemCount];
-
+// The popup menu shows the game's menu items (kMenuItems) as rows, separators included.
 struct MenuMetrics {
     int itemHeight;      // an item row
     int separatorHeight; // a separator row

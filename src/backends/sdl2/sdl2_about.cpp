@@ -5,11 +5,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/desktop_rules.h"
 #include "backends/sdl2/credit_panel.h"
+#include "backends/sdl2/desktop_layout.h"
 #include "backends/sdl2/icon_image.h"
 #include "backends/sdl2/sdl2_text.h"
 #include "platform/embedded_assets.h"
-#include "app/version.h"
 
 namespace vorna {
 
@@ -23,12 +24,6 @@ int Du(int units) {
 constexpr int kDialogW = 234, kDialogH = 229;
 constexpr SDL_Color kFace{240, 240, 240, 255};
 constexpr SDL_Color kInk{0, 0, 0, 255};
-constexpr uint32_t kTimerMs = 100;
-constexpr char kTitle[] = "VORNA-TESSIK Improve";
-constexpr char kTitleLine[] = "VORNA-TESSIK Improve  version " VORNA_VERSION;
-constexpr char kMakersLine[] = "Tessik Works 1999-2026";
-constexpr char kMail[] = "vorna@example.com";
-constexpr char kHomepage[] = "https://example.org/vorna/";
 
 SDL_Rect DuRect(int x, int y, int w, int h) {
     return SDL_Rect{Du(x), Du(y), Du(w), Du(h)};
@@ -100,12 +95,13 @@ private:
     SDL_Rect close_{};
     bool closePressed_ = false;
     std::vector<uint32_t> panelPixels_;
+    AboutPanelPlan plan_{};
     SDL_Surface* panelSurface_ = nullptr; // wraps panelPixels_
     std::map<std::pair<const char*, uint32_t>, SDL_Surface*> textCache_;
 };
 
 bool AboutBox::Open() {
-    window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Du(kDialogW), Du(kDialogH),
+    window_ = SDL_CreateWindow(kGameTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Du(kDialogW), Du(kDialogH),
                                SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) return false;
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -131,7 +127,7 @@ bool AboutBox::Open() {
             SDL_FreeSurface(s);
         }
     }
-    OpenCreditPanel(g_);
+    AboutDialogOpened(g_);
     PaintPanel();
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
@@ -153,15 +149,17 @@ void AboutBox::DrawPanelText(const char* text, int x, int y, int w, int h, uint3
 
 void AboutBox::PaintPanel() {
     if (panelTexture_ == nullptr) return;
+    // Without the sheet the panel keeps what it showed and nothing moves on, as when the bitmap cannot be made.
+    if (!haveSheet_) return;
     panelSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(panelPixels_.data(), panelInner_.w, panelInner_.h, 32,
                                                        panelInner_.w * 4, SDL_PIXELFORMAT_RGB888);
-    const bool painted = PaintCreditPanel(
-        g_, haveSheet_ ? &sheet_ : nullptr, panelPixels_.data(), panelInner_.w, panelInner_.h,
-        [this](const char* t, int x, int y, int w, int h, uint32_t rgb) { DrawPanelText(t, x, y, w, h, rgb); });
+    // W and H count one more than the pixels, as the item rectangle of the panel gives them.
+    PlanAboutPanel(g_, panelInner_.w + 1, panelInner_.h + 1, plan_);
+    PaintAboutPlan(plan_, sheet_, panelPixels_.data(), panelInner_.w, panelInner_.h,
+                   [this](const char* t, int x, int y, int w, int h, uint32_t rgb) { DrawPanelText(t, x, y, w, h, rgb); });
     if (panelSurface_ != nullptr) SDL_FreeSurface(panelSurface_);
     panelSurface_ = nullptr;
-    // Without the sheet the panel keeps what it showed, as the box does when its bitmap cannot be made.
-    if (painted) SDL_UpdateTexture(panelTexture_, nullptr, panelPixels_.data(), panelInner_.w * 4);
+    SDL_UpdateTexture(panelTexture_, nullptr, panelPixels_.data(), panelInner_.w * 4);
 }
 
 void AboutBox::Draw() {
@@ -172,12 +170,12 @@ void AboutBox::Draw() {
         const SDL_Rect dst{at.x + (at.w - 32) / 2, at.y + (at.h - 32) / 2, 32, 32};
         SDL_RenderCopy(renderer_, iconTexture_, nullptr, &dst);
     }
-    uiText_.DrawAt(renderer_, kTitleLine, Du(30), Du(5), kInk);
-    uiText_.DrawAt(renderer_, kMakersLine, Du(30), Du(25), kInk);
-    uiText_.DrawAt(renderer_, "e-mail", Du(30), Du(45), kInk);
-    uiText_.DrawAt(renderer_, "homepage", Du(30), Du(65), kInk);
-    uiText_.DrawAt(renderer_, kMail, Du(75), Du(45), kInk);
-    uiText_.DrawAt(renderer_, kHomepage, Du(75), Du(65), kInk);
+    uiText_.DrawAt(renderer_, kAboutTitleLine, Du(30), Du(5), kInk);
+    uiText_.DrawAt(renderer_, kAboutMakersLine, Du(30), Du(25), kInk);
+    uiText_.DrawAt(renderer_, kAboutMailLabel, Du(30), Du(45), kInk);
+    uiText_.DrawAt(renderer_, kAboutHomepageLabel, Du(30), Du(65), kInk);
+    uiText_.DrawAt(renderer_, kAboutMail, Du(75), Du(45), kInk);
+    uiText_.DrawAt(renderer_, kAboutHomepage, Du(75), Du(65), kInk);
 
     // The panel: a sunken edge inside a modal frame, the painted picture inside.
     Frame(renderer_, panel_, SDL_Color{255, 255, 255, 255}, SDL_Color{105, 105, 105, 255});
@@ -194,19 +192,21 @@ void AboutBox::Draw() {
         const SDL_Rect in{close_.x + 1, close_.y + 1, close_.w - 2, close_.h - 2};
         SDL_RenderDrawRect(renderer_, &in);
     }
-    uiText_.DrawCentred(renderer_, "Close", close_, kInk);
+    char closeText[16];
+    MenuDisplayText(kAboutCloseButton, closeText, sizeof closeText);
+    uiText_.DrawCentred(renderer_, closeText, close_, kInk);
     SDL_RenderPresent(renderer_);
 }
 
 void AboutBox::Run(const std::function<void(const SDL_Event&)>& mainEvent) {
     const Uint32 id = SDL_GetWindowID(window_);
-    Uint32 nextTick = SDL_GetTicks() + kTimerMs;
+    Uint32 nextTick = SDL_GetTicks() + kAboutTimerPeriodMs;
     Draw();
     for (bool open = true; open;) {
         const Uint32 now = SDL_GetTicks();
         if (static_cast<int32_t>(now - nextTick) >= 0) {
-            nextTick = now + kTimerMs;
-            AdvanceCreditPanel(g_);
+            nextTick = now + kAboutTimerPeriodMs;
+            AboutTimerTick(g_);
             PaintPanel();
             Draw();
             continue;

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/desktop_rules.h"
 #include "app/shell.h"
+#include "app/window_metrics.h"
 #include "backends/sdl2/desktop_layout.h"
 #include "backends/sdl2/icon_image.h"
 #include "backends/sdl2/sdl2_about.h"
@@ -15,11 +17,6 @@ namespace vorna {
 
 namespace {
 
-constexpr char kTitle[] = "VORNA-TESSIK Improve";
-constexpr char kCreateFailedText[] =
-    "初期化に失敗しました。\n再起動が必要になる場合があります。\n\n詳しくは取り扱い説明書を参照して下さい。\n"
-    "(同ホルダ内のreadme.txt及びreadme.htm)";
-constexpr char kQuitQuestion[] = "ユーザーの終了要求を受けました。\n\n終了してよろしいですか？";
 constexpr Sint32 kRaiseCode = 0x52414953; // a later copy asked us to show ourselves
 constexpr int kMenuPointSize = 13;
 
@@ -47,18 +44,21 @@ void Sdl2Desktop::PostRaiseRequest() {
 
 bool Sdl2Desktop::CreateMainWindow() {
     const bool fullScreen = game_.display.FullScreenMode != 0;
-    PixelRect usable{0, 0, kStartClientWidth, kStartClientHeight};
+    PixelRect usable{0, 0, kInitialClientWidth, kInitialClientHeight};
     SDL_Rect bounds;
     if (SDL_GetDisplayUsableBounds(0, &bounds) == 0) usable = {bounds.x, bounds.y, bounds.w, bounds.h};
-    const PixelRect at = CentreIn(usable, kStartClientWidth, kStartClientHeight);
-    window_ = SDL_CreateWindow(kTitle, at.x, at.y, kStartClientWidth, kStartClientHeight,
+    const PixelRect at{usable.x + CentredOrigin(usable.w, kInitialClientWidth),
+                       usable.y + CentredOrigin(usable.h, kInitialClientHeight), kInitialClientWidth,
+                       kInitialClientHeight};
+    window_ = SDL_CreateWindow(kGameTitle, at.x, at.y, at.w, at.h,
                                SDL_WINDOW_HIDDEN | (fullScreen ? 0 : SDL_WINDOW_RESIZABLE));
     if (window_ == nullptr) {
-        MessageBox(kCreateFailedText, kTitle, MB_ICONERROR_STYLE);
+        ReportWindowCreationFailed(this);
         return false;
     }
     ApplyIcon();
-    SDL_SetWindowMinimumSize(window_, kMinClientWidth, kMinClientHeight);
+    // The smallest client area the window may be dragged to holds the frame unscaled.
+    SDL_SetWindowMinimumSize(window_, kFrameWidth, kFrameHeight);
     presenter_ = std::make_unique<Sdl2Presenter>(window_);
     menuText_ = std::make_unique<TextRenderer>(kMenuPointSize);
     menu_ = std::make_unique<PopupMenu>(*menuText_);
@@ -70,8 +70,8 @@ bool Sdl2Desktop::CreateMainWindow() {
     w.BorderY = 0;
     w.ClientX = at.x;
     w.ClientY = at.y;
-    w.ClientWidth = kStartClientWidth;
-    w.ClientHeight = kStartClientHeight;
+    w.ClientWidth = kInitialClientWidth;
+    w.ClientHeight = kInitialClientHeight;
 
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
@@ -229,15 +229,11 @@ void Sdl2Desktop::Raise() {
 
 void Sdl2Desktop::OnClose() {
     if (destroyed_) return;
-    if (game_.display.FullScreenMode != 0) {
+    if (ConfirmClose(game_, this)) {
         Destroy();
         return;
     }
-    if (MessageBox(kQuitQuestion, kTitle, MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER) {
-        Destroy();
-        return;
-    }
-    SetActive(true); // the question was ours: the game goes on as the active application
+    SetActive(true); // the answer was No to our own question: the game goes on as the active application
 }
 
 void Sdl2Desktop::Destroy() {
@@ -257,8 +253,8 @@ void Sdl2Desktop::RunCommand(int command) {
         SetActive(true);
         return;
     }
-    int width = 0, height = 0;
-    if (!ClientSizeOf(command, width, height)) return;
+    int32_t width = 0, height = 0;
+    if (!ClientSizeForCommand(command, width, height)) return;
     if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(window_);
     SDL_SetWindowSize(window_, width, height); // the window keeps its position
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <dirent.h>
 
+#include "app/present_math.h"
 #include "backends/sdl2/desktop_layout.h"
 #include "base/surface.h"
 
@@ -13,8 +14,6 @@ namespace vorna {
 
 namespace {
 
-constexpr int kFrameWidth = 320;
-constexpr int kFrameHeight = 240;
 constexpr int32_t kDdOk = 0;
 
 constexpr unsigned kGlRenderer = 0x1F01; // glGetString(GL_RENDERER)
@@ -166,8 +165,8 @@ void Sdl2Presenter::Draw() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     if (haveFrame_ && texture_ != nullptr) {
-        const PixelRect r = FrameDestination(w, h, fullScreen_);
-        const SDL_Rect dst{r.x, r.y, r.w, r.h};
+        const SizeRect r = FrameDestination(w, h, fullScreen_);
+        const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
         SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     }
     if (overlay_) overlay_(renderer_);

@@ -70,7 +70,7 @@ private:
     unsigned slowPresentMs_ = 0;
     bool firstLogged_ = false;
     uint32_t lookup_[256] = {};
-    uint8_t indices_[320 * 240] = {}; // the last frame presented
+    uint8_t indices_[kFrameWidth * kFrameHeight] = {}; // the last frame presented
     std::function<void(SDL_Renderer*)> overlay_;
     std::FILE* pacingLog_ = nullptr;
 };

@@ -4,21 +4,49 @@
 #include "backends/win32/win32_about.h"
 
 #include "app/about_panel.h"
+#include "app/desktop_rules.h"
 #include "backends/win32/win32_text.h"
 
 namespace vorna {
 namespace {
 
 constexpr UINT_PTR kAboutTimer = 1234;
-constexpr UINT kAboutTimerPeriodMs = 100;
 constexpr int kCreditCanvas = 1000;
+// The static texts of dialog 115 (vorna.rc.in).
+constexpr int kTitleLineId = 1001, kMakersLineId = 1002, kMailLabelId = 1003, kHomepageLabelId = 1004, kMailId = 1005,
+              kHomepageId = 1006;
 constexpr UINT kRowTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 Game* g_aboutGame = nullptr;
 
-void DrawRowText(HDC dc, const wchar_t* text, RECT& r, COLORREF colour) {
-    SetTextColor(dc, colour);
-    DrawTextW(dc, text, -1, &r, kRowTextFormat);
+RECT ToRect(const AboutRect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+COLORREF ToColour(uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+void FillWith(HDC dc, const RECT& r, uint32_t rgb) {
+    SetDCBrushColor(dc, ToColour(rgb));
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void PaintPlan(HDC canvasDc, HDC sheetDc, const AboutPanelPlan& plan) {
+    for (const AboutStar& s : plan.stars) SetPixel(canvasDc, s.x, s.y, RGB(s.grey, s.grey, s.grey));
+    for (const AboutSprite& s : plan.sprites)
+        BitBlt(canvasDc, s.x, s.y, kAboutSpriteSize, kAboutSpriteSize, sheetDc, s.sheetX, s.sheetY, SRCCOPY);
+    for (int i = 0; i < plan.rowCount; ++i) {
+        const AboutRow& row = plan.rows[i];
+        if (row.hasBar) FillWith(canvasDc, ToRect(row.bar), kAboutBarRgb);
+        if (row.textCount == 0) continue;
+        const std::wstring text = Utf8ToWide(row.text);
+        for (int t = 0; t < row.textCount; ++t) {
+            RECT r = ToRect(row.texts[t].box);
+            SetTextColor(canvasDc, ToColour(row.texts[t].rgb));
+            DrawTextW(canvasDc, text.c_str(), -1, &r, kRowTextFormat);
+        }
+    }
 }
 
 void PaintPanel(Game& g, const DRAWITEMSTRUCT& item) {
@@ -40,31 +68,11 @@ void PaintPanel(Game& g, const DRAWITEMSTRUCT& item) {
     HGDIOBJ oldCanvas = SelectObject(canvasDc, canvas);
     const int oldMode = SetBkMode(canvasDc, TRANSPARENT);
     const COLORREF oldColour = GetTextColor(canvasDc);
-    FillRect(canvasDc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillWith(canvasDc, item.rcItem, kAboutBackgroundRgb);
 
     AboutPanelPlan plan;
     PlanAboutPanel(g, w, h, plan);
-    for (const AboutStar& s : plan.stars) SetPixel(canvasDc, s.x, s.y, RGB(s.grey, s.grey, s.grey));
-    for (const AboutSprite& s : plan.sprites)
-        BitBlt(canvasDc, s.x, s.y, kAboutSpriteSize, kAboutSpriteSize, sheetDc, s.sheetX, s.sheetY, SRCCOPY);
-    for (int i = 0; i < plan.rowCount; ++i) {
-        const AboutRow& row = plan.rows[i];
-        const std::wstring text = Utf8ToWide(row.text);
-        RECT r{0, row.top, w, row.top + kCreditRowHeight};
-        if (row.header) {
-            RECT bar{w / 4, row.top + 8, w - w / 4, row.top + 20};
-            FillRect(canvasDc, &bar, static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH)));
-            DrawRowText(canvasDc, text.c_str(), r, RGB(0, 0, 0));
-            OffsetRect(&r, -2, -2);
-            DrawRowText(canvasDc, text.c_str(), r, RGB(0xD0, 0xD0, 0xD0));
-            OffsetRect(&r, 1, 0);
-            DrawRowText(canvasDc, text.c_str(), r, RGB(0xFF, 0xFF, 0xFF));
-        } else {
-            DrawRowText(canvasDc, text.c_str(), r, RGB(0x80, 0x80, 0x80));
-            OffsetRect(&r, 1, 0);
-            DrawRowText(canvasDc, text.c_str(), r, RGB(0xD0, 0xD0, 0xD0));
-        }
-    }
+    PaintPlan(canvasDc, sheetDc, plan);
 
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, w, h, canvasDc, 0, 0, SRCCOPY);
     SetBkMode(canvasDc, oldMode);
@@ -77,6 +85,20 @@ void PaintPanel(Game& g, const DRAWITEMSTRUCT& item) {
     DeleteObject(sheet);
 }
 
+// The dialog resource holds the layout only; its texts come from the one place both programs share.
+void SetDialogTexts(HWND dialog) {
+    SetWindowTextW(dialog, Utf8ToWide(kGameTitle).c_str());
+    const struct {
+        int id;
+        const char* text;
+    } texts[] = {
+        {IDOK, kAboutCloseButton},       {kTitleLineId, kAboutTitleLine},         {kMakersLineId, kAboutMakersLine},
+        {kMailLabelId, kAboutMailLabel}, {kHomepageLabelId, kAboutHomepageLabel}, {kMailId, kAboutMail},
+        {kHomepageId, kAboutHomepage},
+    };
+    for (const auto& t : texts) SetDlgItemTextW(dialog, t.id, Utf8ToWide(t.text).c_str());
+}
+
 } // namespace
 
 void SetAboutGame(Game* game) {
@@ -86,6 +108,7 @@ void SetAboutGame(Game* game) {
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        SetDialogTexts(dialog);
         if (g_aboutGame != nullptr) AboutDialogOpened(*g_aboutGame);
         SetTimer(dialog, kAboutTimer, kAboutTimerPeriodMs, nullptr);
         return 1;

@@ -11,8 +11,6 @@
 namespace vorna {
 namespace {
 
-constexpr int kFrameWidth = 320;
-constexpr int kFrameHeight = 240;
 constexpr char kFailDisplayVariable[] = "VORNA_FAIL_DISPLAY";
 
 template <typename T> void ReleaseObject(T*& object) {

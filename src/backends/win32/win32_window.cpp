@@ -3,6 +3,7 @@
 
 #include "backends/win32/win32_window.h"
 
+#include "app/desktop_rules.h"
 #include "app/shell.h"
 #include "app/window_metrics.h"
 #include "backends/win32/colour_question.h"
@@ -12,9 +13,6 @@
 #include "gfx/primitives.h"
 
 namespace vorna {
-
-const char kWindowClassName[] = "VORNA-TESSIK-IMPROVE";
-const char kWindowTitle[] = "VORNA-TESSIK Improve";
 
 namespace {
 
@@ -28,13 +26,6 @@ constexpr UINT kSetWindowPosFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHA
 constexpr WPARAM kScreenSaveCommand = 0xF140;
 constexpr WPARAM kMonitorPowerCommand = 0xF170;
 constexpr int kAboutDialogId = 115;
-
-const char kInitFailedText[] = "初期化に失敗しました。\n再起動が必要になる場合があります。\n\n"
-                               "詳しくは取り扱い説明書を参照して下さい。\n(同ホルダ内のreadme.txt及びreadme.htm)";
-const char kColourQuestionText[] = "ウィンドウモードで使用するには、256色モードに設定する必要があります。\n\n"
-                                   "詳しくは取り扱い説明書を参照して下さい。(同ホルダ内のreadme.txt及びindex.htm)\n\n"
-                                   "フルスクリーンモードに変更し継続しますか？";
-const char kCloseQuestionText[] = "ユーザーの終了要求を受けました。\n\n終了してよろしいですか？";
 
 HICON LoadGameIcon(HINSTANCE instance, int size) {
     return static_cast<HICON>(LoadImageA(instance, "ICN_01", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
@@ -103,12 +94,12 @@ int CreateMainWindow(Win32Program& p, int showCommand) {
     wc.lpszClassName = kWindowClassName;
     const ATOM registered = RegisterClassExA(&wc);
     if (registered != 0) {
-        p.window = CreateWindowExA(0, kWindowClassName, kWindowTitle, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+        p.window = CreateWindowExA(0, kWindowClassName, kGameTitle, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, p.instance, nullptr);
     }
     p.shell.SetOwner(p.window);
     if (registered == 0 || p.window == nullptr) {
-        p.shell.MessageBox(kInitFailedText, kWindowTitle, MB_ICONERROR_STYLE);
+        ReportWindowCreationFailed(&p.shell);
         return 0;
     }
     p.presenter.SetWindow(p.window);
@@ -133,7 +124,7 @@ int CreateMainWindow(Win32Program& p, int showCommand) {
     // true-colour path); only a desktop too poor for that still needs the switch to full screen.
     if (NeedsColourQuestion(rasterCaps, depth, g.display.FullScreenMode != 0)) {
         const int answer =
-            p.shell.MessageBox(kColourQuestionText, kWindowTitle, MB_YESNO_STYLE | MB_ICONINFORMATION_STYLE);
+            p.shell.MessageBox(kColourQuestionText, kGameTitle, MB_YESNO_STYLE | MB_ICONINFORMATION_STYLE);
         if (answer != IDYES_ANSWER) return 0;
         g.display.FullScreenMode = 1;
     }
@@ -154,15 +145,18 @@ int ApplyWindowMode(Win32Program& p, HWND window) {
     SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(kWindowStyle));
     SetWindowLongA(window, GWL_EXSTYLE, WS_EX_APPWINDOW);
     InitialWindowGeometry(g.window, GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYCAPTION));
-    SizeWindowToClient(window, 640, 480, g.window.ClientX, g.window.ClientY, kSetWindowPosFlags);
+    SizeWindowToClient(window, kInitialClientWidth, kInitialClientHeight, g.window.ClientX, g.window.ClientY,
+                       kSetWindowPosFlags);
 
     HMENU menu = GetSystemMenu(window, FALSE);
     if (menu == nullptr) return 1;
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (const SizeCommand& c : kSizeCommands)
-        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(c.id), Utf8ToWide(c.itemText).c_str());
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, CmdVersionInfo, Utf8ToWide(kVersionItemText).c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); // between the system's own items and ours
+    for (const MenuItem& item : kMenuItems) {
+        if (item.command == CmdNone)
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), Utf8ToWide(item.text).c_str());
+    }
     return 1;
 }
 
@@ -176,9 +170,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
-        if (g.display.FullScreenMode || p.shell.MessageBox(kCloseQuestionText, kWindowTitle,
-                                                           MB_YESNO_STYLE | MB_ICONQUESTION_STYLE) == IDYES_ANSWER)
-            DestroyWindow(window);
+        if (ConfirmClose(g, &p.shell)) DestroyWindow(window);
         return 0;
     case WM_ACTIVATEAPP:
         g.app.AppActive = static_cast<int32_t>(wParam);
@@ -207,7 +199,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_GETMINMAXINFO: {
-        const SizeRect s = SizeRectForClient(g.window, 320, 240);
+        const SizeRect s = SizeRectForClient(g.window, kFrameWidth, kFrameHeight);
         RECT r{s.left, s.top, s.right, s.bottom};
         AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), TRUE,
                            static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));

@@ -9,9 +9,6 @@
 
 namespace vorna {
 
-extern const char kWindowClassName[]; // "VORNA-TESSIK-IMPROVE"
-extern const char kWindowTitle[];     // "VORNA-TESSIK Improve"
-
 // Everything the Windows program owns besides the game itself.
 struct Win32Program {
     Game* game = nullptr;

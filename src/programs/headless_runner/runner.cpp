@@ -16,8 +16,6 @@
 namespace vorna {
 namespace {
 
-constexpr int kFrameWidth = 320;
-constexpr int kFrameHeight = 240;
 
 bool ReadAll(std::FILE* f, std::string& text) {
     char buf[65536];

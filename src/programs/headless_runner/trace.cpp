@@ -7,8 +7,6 @@
 namespace vorna {
 namespace {
 
-constexpr int kFrameWidth = 320;
-constexpr int kFrameHeight = 240;
 
 void AppendInt(std::string& out, int64_t v) {
     char buf[24];
