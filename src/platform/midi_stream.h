@@ -11,9 +11,34 @@ constexpr uint32_t MMSYSERR_NOERROR = 0;
 #ifndef MMSYSERR_ERROR
 constexpr uint32_t MMSYSERR_ERROR = 1;
 #endif
+#ifndef MMSYSERR_ALLOCATED
+constexpr uint32_t MMSYSERR_ALLOCATED = 4;
+#endif
+#ifndef MMSYSERR_INVALHANDLE
+constexpr uint32_t MMSYSERR_INVALHANDLE = 5;
+#endif
+#ifndef MMSYSERR_INVALPARAM
+constexpr uint32_t MMSYSERR_INVALPARAM = 11;
+#endif
+#ifndef MIDIERR_UNPREPARED
+constexpr uint32_t MIDIERR_UNPREPARED = 64;
+#endif
+#ifndef MIDIERR_STILLPLAYING
+constexpr uint32_t MIDIERR_STILLPLAYING = 65;
+#endif
 #ifndef MOM_DONE
 constexpr unsigned MOM_DONE = 0x3C9;
 #endif
+
+// MidiHeader::flags bits, with MHDR_PREPARED's and MHDR_INQUEUE's values.
+constexpr uint32_t kMidiHeaderPrepared = 2;
+constexpr uint32_t kMidiHeaderQueued = 4;
+// A stream event is three little-endian words: delta ticks, stream id, event (its type in the top byte).
+constexpr uint32_t kMidiStreamEventBytes = 12;
+constexpr uint32_t kMidiEventShort = 0; // MEVT_SHORTMSG: a channel message in the low three bytes
+constexpr uint32_t kMidiEventTempo = 1; // MEVT_TEMPO: microseconds per quarter note in the low three bytes
+// A stream's tempo until its first tempo event: 120 quarter notes a minute.
+constexpr uint32_t kMidiDefaultTempo = 500000;
 
 // The part of MIDIHDR the player uses.
 struct MidiHeader {

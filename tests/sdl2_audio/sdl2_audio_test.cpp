@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -128,7 +129,7 @@ TEST(Sdl2MidiStream, EventsAreScheduledInSampleTimeAndBuffersReturnWhenPlayed) {
     put(0, 0, 0x01000000u | 250000u);
     put(1, 96, 0x007F3C90u);
     MidiHeader header{data, 1024, 24, 0, nullptr};
-    ASSERT_EQ(midi.Out(&header), 64u); // not prepared
+    ASSERT_EQ(midi.Out(&header), MIDIERR_UNPREPARED);
     ASSERT_EQ(midi.PrepareHeader(&header), MMSYSERR_NOERROR);
     ASSERT_EQ(midi.Out(&header), MMSYSERR_NOERROR);
     std::vector<float> out(2 * 11025);
@@ -141,10 +142,15 @@ TEST(Sdl2MidiStream, EventsAreScheduledInSampleTimeAndBuffersReturnWhenPlayed) {
     engine->Render(out.data(), 2);
     EXPECT_TRUE(counter.WaitFor(1));
     EXPECT_EQ(midi.UnprepareHeader(&header), MMSYSERR_NOERROR);
-    // A stop hands every queued buffer back at once.
+    // A stop hands every queued buffer back at once; a buffer still queued cannot be queued twice.
+    uint8_t secondData[1024] = {};
+    MidiHeader second{secondData, 1024, 24, 0, nullptr};
+    std::memcpy(secondData, data, sizeof secondData);
     midi.PrepareHeader(&header);
-    midi.Out(&header);
-    midi.Out(&header);
+    midi.PrepareHeader(&second);
+    EXPECT_EQ(midi.Out(&header), MMSYSERR_NOERROR);
+    EXPECT_EQ(midi.Out(&header), MIDIERR_STILLPLAYING);
+    EXPECT_EQ(midi.Out(&second), MMSYSERR_NOERROR);
     EXPECT_EQ(midi.Stop(), MMSYSERR_NOERROR);
     EXPECT_TRUE(counter.WaitFor(3));
     EXPECT_EQ(midi.Close(), MMSYSERR_NOERROR);

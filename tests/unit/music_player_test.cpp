@@ -32,7 +32,7 @@ struct PlayerFixture : ::testing::Test {
         CloseMusic(g());
         EXPECT_EQ(g().music.song.PayloadCount.load(), 0);
         EXPECT_EQ(a.files.OpenCount(), 0);
-        EXPECT_FALSE(a.midi.open);
+        EXPECT_FALSE(a.midi.IsOpen());
         EXPECT_EQ(a.midi.eventsCreated.load(), a.midi.eventsDestroyed.load());
         EXPECT_EQ(g().music.buffers[0].header.data, nullptr);
     }
@@ -86,8 +86,8 @@ TEST_F(PlayerFixture, PreparesTwoBuffersPausedThenRefillsAndLoops) {
     ASSERT_EQ(OpenMusic(g()), 1);
     ASSERT_EQ(LoadSong(g(), "/opt/game/m00.dat"), 1);
     EXPECT_EQ(a.midi.outs.load(), 2);
-    EXPECT_EQ(a.midi.timeDivision, 96u);
-    EXPECT_TRUE(a.midi.paused);
+    EXPECT_EQ(a.midi.TimeDivision(), 96u);
+    EXPECT_TRUE(a.midi.IsPaused());
     a.midi.Advance(1000);
     EXPECT_TRUE(a.midi.Played().empty()); // paused until the song starts
     ASSERT_EQ(StartSong(g(), 1), 1);
@@ -103,7 +103,7 @@ TEST_F(PlayerFixture, PreparesTwoBuffersPausedThenRefillsAndLoops) {
     EXPECT_EQ(noteTimes[8] - noteTimes[7], 0u);
     EXPECT_GT(a.midi.outs.load(), 10);
     EXPECT_EQ(StopMusic(g()), 1);
-    EXPECT_FALSE(a.midi.open);
+    EXPECT_FALSE(a.midi.IsOpen());
     EXPECT_EQ(a.midi.timeouts.load(), 0);
     EXPECT_EQ(g().music.SongLoaded.load(), 0);
     EXPECT_EQ(g().music.PlayerState.load(), PlayerPlaying);
@@ -131,7 +131,7 @@ TEST_F(PlayerFixture, StopWithNothingQueuedWaitsTheFullTwoSeconds) {
     EXPECT_EQ(StopMusic(g()), 1);
     EXPECT_EQ(a.midi.NowUs() - before, 2000u * 1000u);
     EXPECT_EQ(a.midi.timeouts.load(), 1);
-    EXPECT_TRUE(a.midi.open); // nothing was loaded, so the stream stays
+    EXPECT_TRUE(a.midi.IsOpen()); // nothing was loaded, so the stream stays
 }
 
 TEST_F(PlayerFixture, TheSameSongTwiceRestartsIt) {
@@ -152,17 +152,17 @@ TEST_F(PlayerFixture, TempoPercentAppliesAtTheNextTempoEvent) {
     SetMusicTempo(g(), 100);
     PlayMusic(g(), 0);
     a.midi.Advance(100);
-    EXPECT_EQ(a.midi.tempo, 500000u);
+    EXPECT_EQ(a.midi.Tempo(), 500000u);
     SetMusicTempo(g(), 150);
     a.midi.Advance(3000);
-    EXPECT_EQ(a.midi.tempo, 500000u); // no tempo event yet
-    a.midi.Advance(2000);             // the next pass begins with one
-    EXPECT_EQ(a.midi.tempo, 500000u * 100 / 150);
+    EXPECT_EQ(a.midi.Tempo(), 500000u); // no tempo event yet
+    a.midi.Advance(2000);               // the next pass begins with one
+    EXPECT_EQ(a.midi.Tempo(), 500000u * 100 / 150);
     // A song started after SetMusicTempo(100) plays at normal speed from its first event.
     SetMusicTempo(g(), 100);
     PlayMusic(g(), 1);
     a.midi.Advance(1);
-    EXPECT_EQ(a.midi.tempo, 500000u);
+    EXPECT_EQ(a.midi.Tempo(), 500000u);
 }
 
 TEST_F(PlayerFixture, AFirstSongEndingInItsFirstBufferQueuesAnEmptySecond) {

@@ -19,6 +19,10 @@ void HeadlessBackend::Attach() {
     p.presenter = &presenter;
     p.sound = &sound;
     p.midi = &midi;
+    // The stream plays on in the frames' own time, so buffers come back and are refilled during play;
+    // nothing is noted of what it plays, so that playing never allocates.
+    midi.playedLimit = 0;
+    clock.SetFollower(&midi);
     p.shell = &shell;
     p.resources = &resources;
     p.files = &files;

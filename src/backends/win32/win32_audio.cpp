@@ -152,12 +152,24 @@ void Win32SoundDevice::Release() {
     ds_ = nullptr;
 }
 
-Win32MidiStreamDevice::~Win32MidiStreamDevice() {
-    if (stream_ != nullptr) {
-        midiOutReset(reinterpret_cast<HMIDIOUT>(stream_));
-        midiStreamClose(stream_);
-    }
+uint32_t WinmmStreamOpener::OpenStream(void** handle, void* instance) {
+    HMIDISTRM stream = nullptr;
+    UINT device = MIDI_MAPPER;
+    const MMRESULT r =
+        midiStreamOpen(&stream, &device, 1, callback_, reinterpret_cast<DWORD_PTR>(instance), CALLBACK_FUNCTION);
+    if (r == MMSYSERR_NOERROR) *handle = stream;
+    return r;
 }
+
+uint32_t WinmmStreamOpener::CloseStream(void* handle) {
+    return midiStreamClose(static_cast<HMIDISTRM>(handle));
+}
+
+void WinmmStreamOpener::SilenceStream(void* handle) {
+    midiOutReset(static_cast<HMIDIOUT>(handle));
+}
+
+Win32MidiStreamDevice::Win32MidiStreamDevice() : opener_(reinterpret_cast<DWORD_PTR>(&StreamProc)) {}
 
 void CALLBACK Win32MidiStreamDevice::StreamProc(HMIDIOUT, UINT message, DWORD_PTR instance, DWORD_PTR param1,
                                                 DWORD_PTR) {
@@ -169,26 +181,22 @@ void CALLBACK Win32MidiStreamDevice::StreamProc(HMIDIOUT, UINT message, DWORD_PT
 }
 
 uint32_t Win32MidiStreamDevice::Open(MidiStreamCallback callback, void* context) {
-    if (stream_ != nullptr) return MMSYSERR_ALLOCATED;
+    if (Stream() != nullptr) return MMSYSERR_ALLOCATED;
     callback_ = callback;
     context_ = context;
-    UINT device = MIDI_MAPPER;
-    const MMRESULT r = midiStreamOpen(&stream_, &device, 1, reinterpret_cast<DWORD_PTR>(&StreamProc),
-                                      reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION);
-    if (r != MMSYSERR_NOERROR) stream_ = nullptr;
-    return r;
+    return stream_.Open(this);
 }
 
 uint32_t Win32MidiStreamDevice::SetTimeDivision(uint32_t ticksPerQuarter) {
-    if (stream_ == nullptr) return MMSYSERR_INVALHANDLE;
+    if (Stream() == nullptr) return MMSYSERR_INVALHANDLE;
     MIDIPROPTIMEDIV prop;
     prop.cbStruct = sizeof prop;
     prop.dwTimeDiv = ticksPerQuarter;
-    return midiStreamProperty(stream_, reinterpret_cast<LPBYTE>(&prop), MIDIPROP_SET | MIDIPROP_TIMEDIV);
+    return midiStreamProperty(Stream(), reinterpret_cast<LPBYTE>(&prop), MIDIPROP_SET | MIDIPROP_TIMEDIV);
 }
 
 uint32_t Win32MidiStreamDevice::PrepareHeader(MidiHeader* header) {
-    if (stream_ == nullptr) return MMSYSERR_INVALHANDLE;
+    if (Stream() == nullptr) return MMSYSERR_INVALHANDLE;
     if (header == nullptr || header->data == nullptr) return MMSYSERR_INVALPARAM;
     MIDIHDR* native = NativeHeader(header);
     if (native == nullptr) {
@@ -200,7 +208,7 @@ uint32_t Win32MidiStreamDevice::PrepareHeader(MidiHeader* header) {
     native->dwBufferLength = header->bufferLength;
     native->dwBytesRecorded = header->bytesRecorded;
     native->dwUser = reinterpret_cast<DWORD_PTR>(header);
-    const MMRESULT r = midiOutPrepareHeader(reinterpret_cast<HMIDIOUT>(stream_), native, sizeof *native);
+    const MMRESULT r = midiOutPrepareHeader(reinterpret_cast<HMIDIOUT>(Stream()), native, sizeof *native);
     header->flags = native->dwFlags;
     return r;
 }
@@ -209,7 +217,7 @@ uint32_t Win32MidiStreamDevice::UnprepareHeader(MidiHeader* header) {
     MIDIHDR* native = NativeHeader(header);
     if (native == nullptr) return MMSYSERR_NOERROR;
     MMRESULT r = MMSYSERR_NOERROR;
-    if (stream_ != nullptr) r = midiOutUnprepareHeader(reinterpret_cast<HMIDIOUT>(stream_), native, sizeof *native);
+    if (Stream() != nullptr) r = midiOutUnprepareHeader(reinterpret_cast<HMIDIOUT>(Stream()), native, sizeof *native);
     if (r != MMSYSERR_NOERROR && r != MMSYSERR_INVALHANDLE) return r; // still queued: keep it
     delete native;
     header->deviceData = nullptr;
@@ -219,30 +227,27 @@ uint32_t Win32MidiStreamDevice::UnprepareHeader(MidiHeader* header) {
 
 uint32_t Win32MidiStreamDevice::Out(MidiHeader* header) {
     MIDIHDR* native = NativeHeader(header);
-    if (stream_ == nullptr) return MMSYSERR_INVALHANDLE;
+    if (Stream() == nullptr) return MMSYSERR_INVALHANDLE;
     if (native == nullptr) return MIDIERR_UNPREPARED;
     // The player refills a prepared buffer in place and only then says how much of it is used.
     native->dwBytesRecorded = header->bytesRecorded;
-    return midiStreamOut(stream_, native, sizeof *native);
+    return midiStreamOut(Stream(), native, sizeof *native);
 }
 
 uint32_t Win32MidiStreamDevice::Restart() {
-    return stream_ != nullptr ? midiStreamRestart(stream_) : MMSYSERR_INVALHANDLE;
+    return Stream() != nullptr ? midiStreamRestart(Stream()) : MMSYSERR_INVALHANDLE;
 }
 
 uint32_t Win32MidiStreamDevice::Stop() {
-    return stream_ != nullptr ? midiStreamStop(stream_) : MMSYSERR_INVALHANDLE;
+    return Stream() != nullptr ? midiStreamStop(Stream()) : MMSYSERR_INVALHANDLE;
 }
 
 uint32_t Win32MidiStreamDevice::Reset() {
-    return stream_ != nullptr ? midiOutReset(reinterpret_cast<HMIDIOUT>(stream_)) : MMSYSERR_INVALHANDLE;
+    return Stream() != nullptr ? midiOutReset(reinterpret_cast<HMIDIOUT>(Stream())) : MMSYSERR_INVALHANDLE;
 }
 
 uint32_t Win32MidiStreamDevice::Close() {
-    if (stream_ == nullptr) return MMSYSERR_INVALHANDLE;
-    const MMRESULT r = midiStreamClose(stream_);
-    if (r == MMSYSERR_NOERROR) stream_ = nullptr;
-    return r;
+    return stream_.Close();
 }
 
 SyncEvent* Win32MidiStreamDevice::CreateEvent() {

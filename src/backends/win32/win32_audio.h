@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/midi_stream.h"
+#include "platform/midi_stream_handle.h"
 #include "platform/sound_device.h"
 
 namespace vorna {
@@ -37,9 +38,21 @@ private:
     std::vector<IDirectSoundBuffer*> buffers_;
 };
 
+// midiStreamOpen on the MIDI mapper with a callback function, and its close.
+class WinmmStreamOpener : public MidiStreamOpener {
+public:
+    explicit WinmmStreamOpener(DWORD_PTR callback) : callback_(callback) {}
+    uint32_t OpenStream(void** handle, void* instance) override;
+    uint32_t CloseStream(void* handle) override;
+    void SilenceStream(void* handle) override;
+
+private:
+    DWORD_PTR callback_;
+};
+
 class Win32MidiStreamDevice : public MidiStreamDevice {
 public:
-    ~Win32MidiStreamDevice() override;
+    Win32MidiStreamDevice();
     uint32_t Open(MidiStreamCallback callback, void* context) override;
     uint32_t SetTimeDivision(uint32_t ticksPerQuarter) override;
     uint32_t PrepareHeader(MidiHeader* header) override;
@@ -54,10 +67,12 @@ public:
 
 private:
     static void CALLBACK StreamProc(HMIDIOUT out, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2);
+    HMIDISTRM Stream() const { return static_cast<HMIDISTRM>(stream_.Get()); }
 
-    HMIDISTRM stream_ = nullptr;
     MidiStreamCallback callback_ = nullptr;
     void* context_ = nullptr;
+    WinmmStreamOpener opener_;
+    MidiStreamHandle stream_{opener_}; // after the opener: it closes a stream still held when it goes
 };
 
 } // namespace vorna
