@@ -88,13 +88,14 @@ soak: deps
 	@soak=$$(find $(ASAN_BUILD) -type f -name 'vorna_soak' -perm -u+x | head -n1); \
 	if [ -n "$$soak" ]; then "$$soak"; else echo "make soak: no soak program is built yet"; fi
 
-# The native 32-bit Windows program, cross-built with mingw-w64. The native build comes first: its asset
+# The native 32-bit Windows program, cross-built with mingw-w64, and the zip for Windows players. The native build comes first: its asset
 # generator writes the art, sounds and music that vorna.exe carries as resources and beside it.
 win32: build
 	@cmake -S . -B $(WIN32_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
 		-DVORNA_ASSET_DIR=$(abspath $(BUILD))/assets $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(WIN32_BUILD) -j $(JOBS)
-	@echo "make win32: $(WIN32_BUILD)/src/programs/vorna.exe, vorna-headless.exe and the music files m00.dat..m0d.dat"
+	@echo "make win32: $(WIN32_BUILD)/src/programs/vorna.exe, vorna-headless.exe, the music files m00.dat..m0d.dat" \
+		"and the release zip $(WIN32_BUILD)/vorna-$$(sed -n 's/^project(vorna VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win32.zip"
 
 # The contact sheet of the graphics (also copied to docs/) and every song and sound as audio, for review.
 assets-preview: build

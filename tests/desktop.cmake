@@ -10,7 +10,7 @@ add_executable(vorna-frame-scale ${CMAKE_CURRENT_SOURCE_DIR}/tools/frame_scale.c
 target_link_libraries(vorna-frame-scale PRIVATE PNG::PNG)
 
 # Under Xvfb with openbox; skipped (code 77) where they are missing. One at a time: each runs its own display.
-foreach(mode sizes fullscreen menu second quit nodisplay)
+foreach(mode sizes fullscreen menu about second quit nodisplay)
   add_test(NAME desktop.${mode}
            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/desktop_smoke.sh $<TARGET_FILE:vorna> $<TARGET_FILE:vorna-headless>
                    $<TARGET_FILE:vorna-frame-scale>

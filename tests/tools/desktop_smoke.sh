@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Smoke tests of the desktop program vorna under Xvfb and openbox: screenshots against vorna-headless frames,
-# the five sizes by their shortcuts, full screen, the second copy and the quit question.
-# Usage: desktop_smoke.sh VORNA HEADLESS FRAME_SCALE WORKDIR MODE   (MODE: sizes, fullscreen, menu, second, quit, nodisplay)
+# the five sizes by their shortcuts, full screen, the version box, the second copy and the quit question.
+# Usage: desktop_smoke.sh VORNA HEADLESS FRAME_SCALE WORKDIR MODE
+#   (MODE: sizes, fullscreen, menu, about, second, quit, nodisplay)
 # Exit code 77 means skipped (a tool is missing).
 set -u
 # shellcheck source=vorna_window.sh
@@ -177,6 +178,40 @@ menu)
   done
   [ "$ok" = 1 ] || { echo "FAIL: the menu (${differing:-?} pixels over the picture) or its wide size"; exit 1; }
   echo "ok: the menu covers $differing pixels of the picture and its W item gives the wide size"
+  ;;
+about)
+  # The menu's version item (V) opens the box as a second window of the game; its credit panel moves
+  # (two pictures half a second apart differ), and Return closes it while the game goes on.
+  start_vorna
+  main="$window"
+  sleep 1
+  box=""
+  for attempt in 1 2 3; do
+    xdotool mousemove --window "$main" 60 40 click 3
+    sleep 0.5
+    xdotool key --window "$main" v
+    find_vorna_window classname '^vorna$' 30 "$main"
+    box="$window"
+    [ -n "$box" ] && break
+  done
+  [ -n "$box" ] || { echo "FAIL: the menu's version item opened no box"; exit 1; }
+  sleep 0.5
+  import -window "$box" about-1.png 2>/dev/null
+  sleep 0.5
+  import -window "$box" about-2.png 2>/dev/null
+  moved=$(compare -metric AE about-1.png about-2.png null: 2>&1)
+  [ -n "$moved" ] && [ "$moved" != 0 ] 2>/dev/null || { echo "FAIL: the version box's panel does not move ($moved)"; exit 1; }
+  xdotool key --window "$box" Return
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --classname '^vorna$' 2>/dev/null | grep -qx "$box" || break
+    sleep 0.1
+  done
+  if xdotool search --onlyvisible --classname '^vorna$' 2>/dev/null | grep -qx "$box"; then
+    echo "FAIL: Return did not close the version box"
+    exit 1
+  fi
+  kill -0 "$vorna_pid" 2>/dev/null || { echo "FAIL: closing the version box ended the game"; exit 1; }
+  echo "ok: the menu's V opens the version box, its panel moves ($moved pixels in half a second), Return closes it"
   ;;
 second)
   start_vorna

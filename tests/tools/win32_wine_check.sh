@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs the Windows programs of the x86_64 cross build under 64-bit Wine; exit 77 (skipped) without Wine or Xvfb.
-# Usage: win32_wine_check.sh traces|devices|window|fullscreen PROGRAMS_DIR NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR
+# Runs the Windows programs of one cross build under Wine; exit 77 (skipped) without Wine or Xvfb.
+# Usage: win32_wine_check.sh MODE PROGRAMS_DIR WINE NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR [VERSION]
+#   WINE is the loader that fits the build: the 32-bit one (/usr/lib/wine/wine) gets a 32-bit prefix,
+#   wine64 a 64-bit one. VERSION is the build's version, which the version box must show.
 #   traces: vorna-headless.exe gives the native runner's traces byte for byte (and passes every replay).
 #   devices: DirectSound plays a duplicated voice on an ALSA null device and is reported missing without
 #           one; the MIDI stream that cannot open here (no sequencer) refuses every later call harmlessly.
@@ -9,15 +11,23 @@
 #           answering the question with Return ends it with 0.
 #   fullscreen: vorna.exe /F inside a Wine virtual desktop switches to 320 x 240 and shows the headless
 #           frame 200 pixel for pixel; Esc ends it at once, without a question.
+#   about: the system menu's version item opens the version box: it draws the shared credit roll and the
+#           version, its panel moves, and Return closes it while the game keeps running.
+#   colours8: on an 8-bit desktop without a palette the game asks whether to switch to full screen; No ends
+#           it with 0.
+#   failure: with the display forced to fail (VORNA_FAIL_DISPLAY) the failure report names DirectDraw and
+#           the program ends with 1 once it is closed.
 set -uo pipefail
-mode="$1" programs="$2" native="$3" work="$4" assets="$5" replays="$6"
+mode="$1" programs="$2" wine="$3" native="$4" work="$5" assets="$6" replays="$7" version="${8:-}"
+# shellcheck source=vorna_window.sh
+source "$(dirname "$0")/vorna_window.sh"
 
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64 || true)
-if [ -z "$wine" ] || [ ! -x "$wine" ]; then
-  echo "skipped: wine64 is not installed"
+if [ ! -x "$wine" ]; then
+  echo "skipped: $wine is not installed"
   exit 77
 fi
+arch=win32
+[ "$(basename "$wine")" = wine64 ] && arch=win64
 for exe in vorna.exe vorna-headless.exe win32-device-check.exe; do
   [ -f "$programs/$exe" ] || { echo "no $programs/$exe: the cross build did not run"; exit 1; }
 done
@@ -28,7 +38,7 @@ fail() {
 
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=$arch
 wineserver_bin=$(dirname "$wine")/wineserver
 [ -x "$wineserver_bin" ] || wineserver_bin=$(command -v wineserver || echo true)
 cleanup() {
@@ -102,23 +112,35 @@ if [ "$mode" = devices ]; then
   exit 0
 fi
 
-case "$mode" in window | fullscreen) ;; *) fail "unknown mode $mode" ;; esac
-for tool in Xvfb xdotool import compare convert python3; do
+case "$mode" in window | fullscreen | about | colours8 | failure) ;; *) fail "unknown mode $mode" ;; esac
+for tool in Xvfb xdotool xwininfo import compare convert python3; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
-cwd="$work/window"
+cwd="$work/$mode"
 rm -rf "$cwd" && mkdir -p "$cwd" && cd "$cwd" || exit 1
 prepare_sheet "$cwd"
 "$native" --frames 200 --dump-dir "$cwd" --dump-frames 200 || fail "native reference frame"
 convert "$cwd/frame-000200.png" -scale 200% "$cwd/expected.png" || fail "scaling the reference frame"
 
+# The 8-bit desktop has no palette for Wine's windows, so the game cannot show its picture there.
+screen=1024x768x24
+[ "$mode" = colours8 ] && screen=640x480x8
 exec 3>"$cwd/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 50); do [ -s "$cwd/display" ] && break; sleep 0.1; done
 [ -s "$cwd/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$cwd/display")"
+
+# Waits up to ten seconds for the started program to end, then sets $rc to its exit code.
+await_exit() { # args: what ended it
+  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app_pid" 2>/dev/null && fail "$1 did not end the game"
+  wait "$app_pid"
+  rc=$?
+  app_pid=""
+}
 
 if [ "$mode" = fullscreen ]; then
   # The virtual desktop offers the 8-bit modes that plain Xvfb refuses; the 320 x 240 mode then sits
@@ -138,24 +160,58 @@ if [ "$mode" = fullscreen ]; then
   [ -n "$matched" ] || fail "no full-screen picture equals the headless frame 200 (last difference: $diff pixels)"
   echo "full screen: picture $matched equals the headless frame 200"
   xdotool key Escape
-  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app_pid" 2>/dev/null && fail "Esc did not end the full-screen game"
-  wait "$app_pid"
-  rc=$?
-  app_pid=""
+  await_exit Esc
   [ "$rc" = 0 ] || fail "the full-screen run ended with $rc"
   echo "full screen: Esc ends the game at once"
   exit 0
 fi
 
-timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>&1 &
+if [ "$mode" = colours8 ]; then
+  timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>&1 &
+  app_pid=$!
+  # The question comes before the main window is shown; Wine keeps its X window unmapped, so it is found
+  # in the whole tree (the hidden main window is the 1 x 1 one) and the key is sent to it directly.
+  question=""
+  for _ in $(seq 450); do
+    question=$(xwininfo -root -tree 2>/dev/null | awk '/"VORNA-TESSIK Improve"/ && !/1x1/{print $1}' | head -n1)
+    [ -n "$question" ] && break
+    kill -0 "$app_pid" 2>/dev/null || fail "vorna.exe ended on the 8-bit desktop without asking"
+    sleep 0.2
+  done
+  [ -n "$question" ] || fail "no question on the 8-bit desktop"
+  echo "the 8-bit desktop brings the question (window $question)"
+  xdotool key --window "$question" n
+  await_exit "No on the question"
+  [ "$rc" = 0 ] || fail "No on the question ended the game with $rc"
+  echo "No on the question ends the game with code 0"
+  exit 0
+fi
+
+# The text a window draws is logged by Wine's text channel, one DrawTextExW call a line.
+text_log="$cwd/text.log"
+if [ "$mode" = failure ]; then
+  VORNA_FAIL_DISPLAY=1 WINEDEBUG=-all,trace+text timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>"$text_log" &
+  app_pid=$!
+  find_vorna_window name '^VORNA-TESSIK Improve$' 900
+  [ -n "$window" ] || fail "no failure report appeared"
+  for _ in $(seq 50); do grep -q 'DrawTextExW.*DirectDraw' "$text_log" && break; sleep 0.2; done
+  grep -q 'DrawTextExW.*0001:DirectDraw' "$text_log" || fail "the report does not name DirectDraw as its first line"
+  echo "the forced display failure is reported: $(grep -o '0001:DirectDraw[^\\]*' "$text_log" | head -n1)"
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
+  xdotool key Return
+  await_exit "Closing the report"
+  [ "$rc" = 1 ] || fail "after the failure report vorna.exe exited with $rc, expected 1"
+  echo "closing the report ends the program with code 1"
+  exit 0
+fi
+
+if [ "$mode" = about ]; then
+  WINEDEBUG=-all,trace+text timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>"$text_log" &
+else
+  timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>&1 &
+fi
 app_pid=$!
-window=""
-for _ in $(seq 450); do
-  window=$(xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | head -n1)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
+find_vorna_window name '^VORNA-TESSIK Improve$' 900
 [ -n "$window" ] || fail "the window did not appear"
 # The window is created small and then given its size and shown: wait until it has settled.
 for _ in $(seq 100); do
@@ -165,6 +221,56 @@ for _ in $(seq 100); do
 done
 [ "$geometry" = 640x480 ] || fail "client area $geometry, expected 640x480"
 echo "window $window with a 640x480 client area"
+main="$window"
+
+# Opens the system menu (Alt+Space) and picks its item by the letter; up to three tries, as the first
+# keys may arrive before the window has the focus.
+choose_from_system_menu() { # args: letter, then a command that succeeds once the item took effect
+  local letter="$1"
+  shift
+  for _ in 1 2 3; do
+    xdotool windowactivate --sync "$main" >/dev/null 2>&1 || xdotool windowfocus "$main" >/dev/null 2>&1
+    xdotool key alt+space
+    sleep 1
+    xdotool key "$letter"
+    "$@" && return 0
+  done
+  return 1
+}
+
+if [ "$mode" = about ]; then
+  box_opened() {
+    find_vorna_window name '^VORNA-TESSIK Improve$' 50 "$main"
+    [ -n "$window" ]
+  }
+  choose_from_system_menu v box_opened || fail "the system menu's version item opened no box"
+  box="$window"
+  # The panel's stars and planets move every tenth of a second: two pictures of the box half a second
+  # apart differ.
+  sleep 1
+  import -window "$box" "$cwd/about-1.png" 2>/dev/null || fail "no picture of the version box"
+  sleep 0.5
+  import -window "$box" "$cwd/about-2.png" 2>/dev/null || fail "no picture of the version box"
+  moved=$(compare -metric AE "$cwd/about-1.png" "$cwd/about-2.png" null: 2>&1)
+  [ "$moved" != 0 ] || fail "the version box's panel does not move"
+  echo "the version box $box opened from the system menu; its panel moved $moved pixels in half a second"
+  for line in "VORNA-TESSIK Improve  version $version" " VORNA-TESSIK version $version" " - Planning -" \
+    "Takeru Omizone"; do
+    grep -qF "L\"$line\"" "$text_log" || fail "the version box did not draw \"$line\""
+  done
+  echo "it draws the title and credit roll with version $version"
+  xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus "$box" >/dev/null 2>&1
+  xdotool key Return
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -qx "$box" || break
+    sleep 0.1
+  done
+  xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -qx "$box" &&
+    fail "Return did not close the version box"
+  kill -0 "$app_pid" 2>/dev/null || fail "closing the version box ended the game"
+  echo "Return closes the version box and the game goes on"
+  exit 0
+fi
 
 # The logo holds still for about 270 frames: one of the pictures taken then must equal frame 200 scaled 2x.
 matched=""
@@ -186,36 +292,23 @@ rc=$?
 kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
 echo "a second start exits 0 and leaves the first running"
 
-# The wide size from the system menu (Alt+Space, then its letter W) stretches the frame to 640 x 240.
-xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
-resized=""
-for _ in 1 2 3; do
-  xdotool key alt+space
-  sleep 1
-  xdotool key w
+# The wide size from the system menu (its letter W) stretches the frame to 640 x 240.
+is_wide() {
   for _ in $(seq 25); do
-    [ "$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')" = 640x240 ] && resized=1 && break
+    [ "$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')" = 640x240 ] && return 0
     sleep 0.2
   done
-  [ -n "$resized" ] && break
-done
-[ -n "$resized" ] || fail "the wide size of the system menu did not give a 640x240 client area"
+  return 1
+}
+choose_from_system_menu w is_wide || fail "the wide size of the system menu did not give a 640x240 client area"
 echo "the system menu's wide size gives a 640x240 client area"
 
-xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1
+xdotool windowactivate --sync "$main" >/dev/null 2>&1 || xdotool windowfocus "$main" >/dev/null 2>&1
 xdotool key Escape
-question=""
-for _ in $(seq 50); do
-  question=$(xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -v "^$window$" | head -n1)
-  [ -n "$question" ] && break
-  sleep 0.2
-done
-[ -n "$question" ] || fail "releasing Esc brought no question"
+find_vorna_window name '^VORNA-TESSIK Improve$' 100 "$main"
+[ -n "$window" ] || fail "releasing Esc brought no question"
 kill -0 "$app_pid" 2>/dev/null || fail "the game ended before the question was answered"
 xdotool key Return
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-wait "$app_pid"
-rc=$?
-app_pid=""
+await_exit "Return on the question"
 [ "$rc" = 0 ] || fail "vorna.exe exited with $rc after the question"
 echo "Esc, then Return on the question: exit code 0"
