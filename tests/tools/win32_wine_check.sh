@@ -3,7 +3,7 @@
 # Usage: win32_wine_check.sh MODE PROGRAMS_DIR WINE NATIVE_HEADLESS WORK_DIR ASSET_DIR REPLAY_DIR [VERSION]
 #   WINE is the loader that fits the build: the 32-bit one (/usr/lib/wine/wine) gets a 32-bit prefix,
 #   wine64 a 64-bit one. VERSION is the build's version, which the version box must show.
-#   traces: vorna-headless.exe gives the native runner's traces byte for byte (and passes every replay).
+#   traces: vorna-headless.exe gives the native runner's traces byte for byte, and every stored replay's trace.
 #   devices: DirectSound plays a duplicated voice on an ALSA null device and is reported missing without
 #           one; the MIDI stream that cannot open here (no sequencer) refuses every later call harmlessly.
 #   window: vorna.exe shows its 640 x 480 window with the headless frame 200 scaled 2x during the logo's hold,
@@ -93,10 +93,11 @@ if [ "$mode" = traces ]; then
     [ -f "$replays/$name.trace" ] || continue
     frames=1000
     [ -f "$replays/$name.frames" ] && frames=$(head -n1 "$replays/$name.frames" | tr -d '[:space:]')
-    args=(--frames "$frames" --input "$input" --expect "$replays/$name.trace")
+    args=(--frames "$frames" --input "$input" --expect "$replays/$name.trace" --trace "$name.trace")
     [ -f "$replays/$name.switches" ] && args+=(--switches "$(head -n1 "$replays/$name.switches")")
     timeout 300 "$wine" "$programs/vorna-headless.exe" "${args[@]}" || fail "replay $name under Wine"
-    echo "replay $name: identical"
+    cmp "$name.trace" "$replays/$name.trace" || fail "replay $name: the trace under Wine is not the stored one byte for byte"
+    echo "replay $name: byte-identical ($(wc -l <"$name.trace") frames)"
   done
   exit 0
 fi
