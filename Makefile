@@ -95,7 +95,7 @@ win32: build
 		-DVORNA_ASSET_DIR=$(abspath $(BUILD))/assets $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(WIN32_BUILD) -j $(JOBS)
 	@echo "make win32: $(WIN32_BUILD)/src/programs/vorna.exe, vorna-headless.exe, the music files m00.dat..m0d.dat" \
-		"and the release zip $(WIN32_BUILD)/vorna-$$(sed -n 's/^project(vorna VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win32.zip"
+		"and the release zip $$(ls $(WIN32_BUILD)/vorna-*-win32.zip)"
 
 # The contact sheet of the graphics (also copied to docs/) and every song and sound as audio, for review.
 assets-preview: build
