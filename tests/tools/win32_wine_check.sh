@@ -195,19 +195,24 @@ text_log="$cwd/text.log"
 if [ "$mode" = failure ]; then
   VORNA_FAIL_DISPLAY=1 WINEDEBUG=-all,trace+text timeout 120 "$wine" "$programs/vorna.exe" >"$cwd/vorna.log" 2>"$text_log" &
   app_pid=$!
-  # The report is a box of its own over the main window, both titled alike: the report has the DirectDraw line.
-  report=""
+  # The report is a box of its own over the main window, both titled alike: the main window is the one
+  # with the 640 x 480 client area.
+  report="" main=""
   for _ in $(seq 450); do
     if grep -q 'DrawTextExW.*0001:DirectDraw' "$text_log"; then
-      main=$(xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | head -n1)
-      find_vorna_window name '^VORNA-TESSIK Improve$' 50 "$main"
-      report="$window"
-      [ -n "$report" ] && break
+      for id in $(xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null); do
+        if [ "$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: //p')" = 640x480 ]; then
+          main=$id
+        else
+          report=$id
+        fi
+      done
+      [ -n "$report" ] && [ -n "$main" ] && break
     fi
     kill -0 "$app_pid" 2>/dev/null || fail "vorna.exe ended without a failure report"
     sleep 0.2
   done
-  [ -n "$report" ] || fail "no failure report naming DirectDraw as its first line"
+  [ -n "$report" ] && [ -n "$main" ] || fail "no failure report naming DirectDraw as its first line over the window"
   echo "the forced display failure is reported: $(grep -o '0001:DirectDraw[^\\]*' "$text_log" | head -n1)"
   xdotool windowactivate --sync "$report" >/dev/null 2>&1 || xdotool windowfocus "$report" >/dev/null 2>&1
   xdotool key Return
