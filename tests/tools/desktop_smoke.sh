@@ -202,14 +202,7 @@ about)
   moved=$(compare -metric AE about-1.png about-2.png null: 2>&1)
   [ -n "$moved" ] && [ "$moved" != 0 ] 2>/dev/null || { echo "FAIL: the version box's panel does not move ($moved)"; exit 1; }
   xdotool key --window "$box" Return
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --classname '^vorna$' 2>/dev/null | grep -qx "$box" || break
-    sleep 0.1
-  done
-  if xdotool search --onlyvisible --classname '^vorna$' 2>/dev/null | grep -qx "$box"; then
-    echo "FAIL: Return did not close the version box"
-    exit 1
-  fi
+  vorna_window_gone "$box" classname '^vorna$' || { echo "FAIL: Return did not close the version box"; exit 1; }
   kill -0 "$vorna_pid" 2>/dev/null || { echo "FAIL: closing the version box ended the game"; exit 1; }
   echo "ok: the menu's V opens the version box, its panel moves ($moved pixels in half a second), Return closes it"
   ;;

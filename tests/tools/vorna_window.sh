@@ -12,3 +12,14 @@ find_vorna_window() {
     sleep 0.1
   done
 }
+
+# vorna_window_gone ID MATCH PATTERN [LOOKS]: succeeds once the window ID is no longer among the visible
+# windows MATCH finds by PATTERN, looking a tenth of a second apart (five seconds by default).
+vorna_window_gone() {
+  local id="$1" match="$2" pattern="$3" looks="${4:-50}"
+  for _ in $(seq "$looks"); do
+    xdotool search --onlyvisible "--$match" "$pattern" 2>/dev/null | grep -qx "$id" || return 0
+    sleep 0.1
+  done
+  return 1
+}

@@ -311,12 +311,7 @@ if [ "$mode" = about ]; then
   echo "it draws the title line and all $(($(wc -l <"$cwd/rows.txt") - 1)) rows of the credit roll with version $version"
   xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus "$box" >/dev/null 2>&1
   xdotool key Return
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -qx "$box" || break
-    sleep 0.1
-  done
-  xdotool search --onlyvisible --name '^VORNA-TESSIK Improve$' 2>/dev/null | grep -qx "$box" &&
-    fail "Return did not close the version box"
+  vorna_window_gone "$box" name '^VORNA-TESSIK Improve$' || fail "Return did not close the version box"
   kill -0 "$app_pid" 2>/dev/null || fail "closing the version box ended the game"
   echo "Return closes the version box and the game goes on"
   exit 0
