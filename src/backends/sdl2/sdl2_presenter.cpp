@@ -179,13 +179,15 @@ void Sdl2Presenter::Draw() {
     int w = 0, h = 0;
     // The renderer's output is the client area in pixels, whatever the window manager made of our size.
     SDL_GetRendererOutputSize(renderer_, &w, &h);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (haveFrame_ && texture_ != nullptr) {
-        const SizeRect r = FrameDestination(w, h, fullScreen_);
-        const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
-        SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+    const SizeRect r = FrameDestination(w, h, fullScreen_);
+    const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const bool picture = haveFrame_ && texture_ != nullptr;
+    // Black only where the picture leaves room (letterbox bars): a full window of it would be painted over.
+    if (!picture || dst.x > 0 || dst.y > 0 || dst.w < w || dst.h < h) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
     }
+    if (picture) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     if (overlay_) overlay_(renderer_);
     SDL_RenderPresent(renderer_);
 }
