@@ -40,25 +40,46 @@ Sdl2MidiStream::Sdl2MidiStream(int sampleRate, std::mutex& mixLock, std::functio
     : mix_(mixLock), openOutput_(std::move(openOutput)), stream_(uint32_t(sampleRate > 0 ? sampleRate : 1), *this) {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) fluid_set_log_function(level, Quiet, nullptr);
     if (soundFont) {
-        settings_ = new_fluid_settings();
-        if (settings_) {
-            fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
-            fluid_settings_setint(settings_, "synth.polyphony", 64);
-            fluid_settings_setint(settings_, "synth.reverb.active", 0);
-            fluid_settings_setint(settings_, "synth.chorus.active", 0);
-            fluid_settings_setnum(settings_, "synth.gain", 0.4);
-            fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
-            synth_ = new_fluid_synth(settings_);
-            if (synth_ && fluid_synth_sfload(synth_, soundFont, 1) == FLUID_FAILED) {
-                delete_fluid_synth(synth_);
-                synth_ = nullptr;
-            }
-        }
+        loader_ = std::thread([this, sampleRate, font = std::string(soundFont)] { LoadSynth(sampleRate, font); });
+    } else {
+        loadEnded_ = true;
     }
     stream_.StartNotifier(false);
 }
 
+void Sdl2MidiStream::LoadSynth(int sampleRate, const std::string& soundFont) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_synth_t* synth = nullptr;
+    if (settings) {
+        fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
+        fluid_settings_setint(settings, "synth.polyphony", 64);
+        fluid_settings_setint(settings, "synth.reverb.active", 0);
+        fluid_settings_setint(settings, "synth.chorus.active", 0);
+        fluid_settings_setnum(settings, "synth.gain", 0.4);
+        fluid_settings_setint(settings, "synth.threadsafe-api", 0);
+        synth = new_fluid_synth(settings);
+        if (synth && fluid_synth_sfload(synth, soundFont.c_str(), 1) == FLUID_FAILED) {
+            delete_fluid_synth(synth);
+            synth = nullptr;
+        }
+    }
+    std::lock_guard<std::mutex> lock(mix_);
+    settings_ = settings;
+    synth_ = synth;
+    // A song that started before the font was there keeps its instruments and controllers.
+    if (synth_) channels_.Replay([this](uint32_t message) { ToSynth(message); });
+    loadEnded_ = true;
+    loaded_.notify_all();
+}
+
+bool Sdl2MidiStream::HasSynth() {
+    std::unique_lock<std::mutex> lock(mix_);
+    loaded_.wait(lock, [this] { return loadEnded_; });
+    return synth_ != nullptr;
+}
+
 Sdl2MidiStream::~Sdl2MidiStream() {
+    if (loader_.joinable()) loader_.join();
     stream_.StopNotifier();
     if (synth_) delete_fluid_synth(synth_);
     if (settings_) delete_fluid_settings(settings_);
@@ -67,9 +88,10 @@ Sdl2MidiStream::~Sdl2MidiStream() {
 uint32_t Sdl2MidiStream::Open(MidiStreamCallback callback, void* context) {
     if (!openOutput_()) return MMSYSERR_ERROR;
     const uint32_t r = stream_.Open(callback, context);
-    if (r == MMSYSERR_NOERROR && synth_) {
+    if (r == MMSYSERR_NOERROR) {
         std::lock_guard<std::mutex> lock(mix_);
-        fluid_synth_system_reset(synth_);
+        channels_.Clear();
+        if (synth_) fluid_synth_system_reset(synth_);
     }
     return r;
 }
@@ -96,27 +118,29 @@ uint32_t Sdl2MidiStream::Restart() {
 
 uint32_t Sdl2MidiStream::Stop() {
     const uint32_t r = stream_.Stop();
-    if (r == MMSYSERR_NOERROR && synth_) {
+    if (r == MMSYSERR_NOERROR) {
         std::lock_guard<std::mutex> lock(mix_);
-        fluid_synth_all_notes_off(synth_, -1);
+        if (synth_) fluid_synth_all_notes_off(synth_, -1);
     }
     return r;
 }
 
 uint32_t Sdl2MidiStream::Reset() {
     const uint32_t r = stream_.CheckOpen();
-    if (r == MMSYSERR_NOERROR && synth_) {
+    if (r == MMSYSERR_NOERROR) {
         std::lock_guard<std::mutex> lock(mix_);
-        for (int channel = 0; channel < kMidiChannels; ++channel) fluid_synth_all_sounds_off(synth_, channel);
+        if (synth_)
+            for (int channel = 0; channel < kMidiChannels; ++channel) fluid_synth_all_sounds_off(synth_, channel);
     }
     return r;
 }
 
 uint32_t Sdl2MidiStream::Close() {
     const uint32_t r = stream_.Close();
-    if (r == MMSYSERR_NOERROR && synth_) {
+    if (r == MMSYSERR_NOERROR) {
         std::lock_guard<std::mutex> lock(mix_);
-        fluid_synth_system_reset(synth_);
+        channels_.Clear();
+        if (synth_) fluid_synth_system_reset(synth_);
     }
     return r;
 }
@@ -130,7 +154,11 @@ void Sdl2MidiStream::DestroyEvent(SyncEvent* event) {
 }
 
 void Sdl2MidiStream::Send(uint32_t m) {
-    if (!synth_) return;
+    channels_.Note(m);
+    if (synth_) ToSynth(m);
+}
+
+void Sdl2MidiStream::ToSynth(uint32_t m) {
     int status = int(m & 0xF0), channel = int(m & 0x0F), d1 = int((m >> 8) & 0x7F), d2 = int((m >> 16) & 0x7F);
     switch (status) {
     case 0x80:

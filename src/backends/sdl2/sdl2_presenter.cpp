@@ -100,9 +100,15 @@ bool Sdl2Presenter::CreatePrimary(bool, bool) {
     return texture_ != nullptr;
 }
 
+void Sdl2Presenter::SetLookup(int index, const PaletteEntry& entry) {
+    const uint32_t rgb = Rgb888(entry);
+    if (lookup_[index] != rgb) stale_ = true;
+    lookup_[index] = rgb;
+}
+
 bool Sdl2Presenter::CreatePalette(const PaletteEntry entries[256]) {
     if (entries == nullptr) return false;
-    for (int i = 0; i < 256; ++i) lookup_[i] = Rgb888(entries[i]);
+    for (int i = 0; i < 256; ++i) SetLookup(i, entries[i]);
     paletteCreated_ = true;
     return true;
 }
@@ -110,7 +116,7 @@ bool Sdl2Presenter::CreatePalette(const PaletteEntry entries[256]) {
 bool Sdl2Presenter::SetPaletteEntries(int start, int count, const PaletteEntry* entries) {
     if (!paletteCreated_ || entries == nullptr || start < 0 || count < 0 || start > 256 || count > 256 - start)
         return false;
-    for (int i = 0; i < count; ++i) lookup_[start + i] = Rgb888(entries[i]);
+    for (int i = 0; i < count; ++i) SetLookup(start + i, entries[i]);
     return true;
 }
 
@@ -125,8 +131,14 @@ int32_t Sdl2Presenter::Present(const uint8_t* pixels, int32_t pitch, const Palet
     if (texture_ == nullptr || pixels == nullptr) return DDERR_SURFACELOST;
     // Only the hand-over happens in the tick: the frame is shown while the loop waits for its next gate,
     // so neither the renderer nor the display can slow the game down.
-    for (int y = 0; y < kFrameHeight; ++y)
-        std::memcpy(indices_ + y * kFrameWidth, pixels + static_cast<ptrdiff_t>(y) * pitch, kFrameWidth);
+    for (int y = 0; y < kFrameHeight; ++y) {
+        uint8_t* row = indices_ + y * kFrameWidth;
+        const uint8_t* from = pixels + static_cast<ptrdiff_t>(y) * pitch;
+        if (std::memcmp(row, from, kFrameWidth) == 0) continue;
+        std::memcpy(row, from, kFrameWidth);
+        stale_ = true;
+    }
+    if (!haveFrame_) stale_ = true;
     haveFrame_ = true;
     pending_ = true;
     if (tickStart_ != 0) tickCost_ = SDL_GetPerformanceCounter() - tickStart_;
@@ -136,10 +148,14 @@ int32_t Sdl2Presenter::Present(const uint8_t* pixels, int32_t pitch, const Palet
 void Sdl2Presenter::ShowPendingFrame() {
     if (!pending_) return;
     pending_ = false;
-    if (texture_ == nullptr || !Convert()) return;
-    // For tests and the benchmark: a display that takes long to present must not slow the game down.
-    if (slowPresentMs_ != 0) SDL_Delay(slowPresentMs_);
-    Draw();
+    // A frame equal to the one on screen (a still picture, a pause) costs neither conversion nor scaling:
+    // the screen already shows it.
+    if (stale_) {
+        if (texture_ == nullptr || !Convert()) return;
+        // For tests and the benchmark: a display that takes long to present must not slow the game down.
+        if (slowPresentMs_ != 0) SDL_Delay(slowPresentMs_);
+        Draw();
+    }
     LogPresented();
 }
 
@@ -154,6 +170,7 @@ bool Sdl2Presenter::Convert() {
         for (int x = 0; x < kFrameWidth; ++x) dst[x] = lookup_[src[x]];
     }
     SDL_UnlockTexture(texture_);
+    stale_ = false;
     return true;
 }
 
@@ -162,13 +179,15 @@ void Sdl2Presenter::Draw() {
     int w = 0, h = 0;
     // The renderer's output is the client area in pixels, whatever the window manager made of our size.
     SDL_GetRendererOutputSize(renderer_, &w, &h);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (haveFrame_ && texture_ != nullptr) {
-        const SizeRect r = FrameDestination(w, h, fullScreen_);
-        const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
-        SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+    const SizeRect r = FrameDestination(w, h, fullScreen_);
+    const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const bool picture = haveFrame_ && texture_ != nullptr;
+    // Black only where the picture leaves room (letterbox bars): a full window of it would be painted over.
+    if (!picture || dst.x > 0 || dst.y > 0 || dst.w < w || dst.h < h) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
     }
+    if (picture) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     if (overlay_) overlay_(renderer_);
     SDL_RenderPresent(renderer_);
 }
@@ -224,6 +243,7 @@ void Sdl2Presenter::ReleaseAll() {
     paletteCreated_ = false;
     haveFrame_ = false;
     pending_ = false;
+    stale_ = true;
 }
 
 } // namespace vorna

@@ -56,6 +56,7 @@ public:
 private:
     void Draw();
     bool Convert();
+    void SetLookup(int index, const PaletteEntry& entry);
     void LogPresented();
 
     SDL_Window* window_;
@@ -65,6 +66,7 @@ private:
     bool paletteCreated_ = false;
     bool haveFrame_ = false;
     bool pending_ = false; // handed over by Present, not shown yet
+    bool stale_ = true;    // the texture does not hold the last frame through the current palette
     uint64_t tickStart_ = 0;
     uint64_t tickCost_ = 0; // performance-counter ticks from the gate to the hand-over
     unsigned slowPresentMs_ = 0;
