@@ -73,9 +73,8 @@ endif
 
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
-	@cmake --build build-bench -j $(JOBS)
-	@if [ -x build-bench/bench/vorna_bench ]; then build-bench/bench/vorna_bench; \
-	else echo "make bench: no benchmarks are built yet (bench/ is empty)"; fi
+	@cmake --build build-bench -j $(JOBS) --target vorna_bench
+	@build-bench/bench/vorna_bench
 
 # The desktop program's pacing, CPU and start-up under Xvfb with openbox, as a player starts it.
 bench-desktop: build
@@ -84,9 +83,8 @@ bench-desktop: build
 # A long random-input run (a million frames) under the sanitizers.
 soak: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF $(CMAKE_FLAGS) >/dev/null
-	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@soak=$$(find $(ASAN_BUILD) -type f -name 'vorna_soak' -perm -u+x | head -n1); \
-	if [ -n "$$soak" ]; then "$$soak"; else echo "make soak: no soak program is built yet"; fi
+	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS) --target vorna_soak
+	@$(ASAN_BUILD)/tests/vorna_soak
 
 # The native 32-bit Windows program, cross-built with mingw-w64. The native build comes first: its asset
 # generator writes the art, sounds and music that vorna.exe carries as resources and beside it.
