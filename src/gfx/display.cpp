@@ -102,15 +102,15 @@ bool InitDisplay(Game& g) {
     const int32_t code = SetUpDisplay(g);
     char line[64];
     std::snprintf(line, sizeof line, "DirectDraw Init ErrorCode [%d]\n", static_cast<int>(code));
-    GfxDebug(g, line);
+    GfxDebug(g.platform.shell, line);
     return code == DisplayOk;
 }
 
 bool CheckDisplayCaps(Game& g) {
     Presenter* p = g.platform.presenter;
     if (p == nullptr || !p->QueryCaps()) return false;
-    GfxDebug(g, "DirectDraw Caps:OK!\n");
-    GfxDebug(g, "DirectDraw Caps FX:OK!\n");
+    GfxDebug(g.platform.shell, "DirectDraw Caps:OK!\n");
+    GfxDebug(g.platform.shell, "DirectDraw Caps FX:OK!\n");
     return true;
 }
 
