@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/desktop_rules.h"
+#include "base/app_state.h"
 #include "platform/shell.h"
 
 namespace vorna {
@@ -16,16 +17,16 @@ struct FailureLine {
     const char* format;
 };
 
-// Examined in this order; the lines are numbered among those shown. 0x10 (joystick) has no line.
+// Examined in this order; the lines are numbered among those shown. The joystick bit has no line.
 constexpr FailureLine kFailureLines[] = {
-    {0x1, "%04d:初期化に失敗しました\n"},
-    {0x2, "%04d:DirectDraw初期化に失敗しました\n"},
-    {0x4, "%04d:Direct3D初期化に失敗しました\n"},
-    {0x8, "%04d:DirectSound初期化に失敗しました\n"},
-    {0x20, "%04d:MIDI Stream初期化に失敗しました\n"},
-    {0x100, "%04d:ファイル操作に失敗しました\n"},
-    {0x200, "%04d:メモリ操作に失敗しました\n"},
-    {0x10000, "%04d:重大エラーが発生しました\n"},
+    {InitFailedGeneral, "%04d:初期化に失敗しました\n"},
+    {InitFailedDisplay, "%04d:DirectDraw初期化に失敗しました\n"},
+    {InitFailed3D, "%04d:Direct3D初期化に失敗しました\n"},
+    {InitFailedSound, "%04d:DirectSound初期化に失敗しました\n"},
+    {InitFailedMidiStream, "%04d:MIDI Stream初期化に失敗しました\n"},
+    {InitFailedFile, "%04d:ファイル操作に失敗しました\n"},
+    {InitFailedMemory, "%04d:メモリ操作に失敗しました\n"},
+    {InitFailedFatal, "%04d:重大エラーが発生しました\n"},
 };
 
 constexpr const char* kHeader = "エラーが発生！\n\n";

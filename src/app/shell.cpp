@@ -114,12 +114,12 @@ int FrameDriver(Game& g) {
     switch (app.AppPhase) {
     case PhaseStartup:
         if (!InitDisplay(g)) {
-            app.InitFailureFlags = 2;
+            app.InitFailureFlags = InitFailedDisplay;
             app.AppPhase = PhaseFailed;
             break;
         }
         if (!DetectJoystick(g)) {
-            app.InitFailureFlags = 16;
+            app.InitFailureFlags = InitFailedJoystick;
             app.AppPhase = PhaseFailed;
         }
         // Sound and music are optional: without them the game runs silent.

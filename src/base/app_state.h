@@ -12,6 +12,19 @@ enum AppPhaseCode : int32_t {
     PhaseFailed = 250,
 };
 
+// The bits of InitFailureFlags, one per kind of start-up failure the report can name.
+enum InitFailureBit : int32_t {
+    InitFailedGeneral = 0x1,
+    InitFailedDisplay = 0x2,
+    InitFailed3D = 0x4,
+    InitFailedSound = 0x8,
+    InitFailedJoystick = 0x10, // the report has no line for it: the box shows only the header and closing
+    InitFailedMidiStream = 0x20,
+    InitFailedFile = 0x100,
+    InitFailedMemory = 0x200,
+    InitFailedFatal = 0x10000,
+};
+
 struct AppState {
     int32_t AppPhase = 0;
     int32_t InitFailureFlags = 0;

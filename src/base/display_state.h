@@ -17,7 +17,6 @@ struct DisplayState {
     bool deviceCreated = false; // the DirectDraw object exists (the sheet lives with it)
     Surface BackBuffer;         // the 320 x 240 frame every scene draws into
     Surface SheetSurface;       // the graphics sheet
-    bool frameClipperExists = false;
     PaletteEntry PaletteEntries[256] = {};
 };
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/sound_numbers.h"
+
 namespace vorna {
 
 // Voice slots hold device voice numbers; -1 (kNoSoundBuffer) is none, also in a fresh record.
@@ -12,8 +14,6 @@ struct SoundEffect {
     int32_t pan = 0;
     int32_t nextVoice = 0;
 };
-
-constexpr int kSoundEffectCount = 12;
 
 struct SoundState {
     int32_t SoundReady = 0;

@@ -58,7 +58,6 @@ int32_t SetUpDisplay(Game& g) {
     DisplayState& d = g.display;
     d.DisplayReady = 0;
     d.deviceCreated = false;
-    d.frameClipperExists = false;
     ReleaseSurface(d.BackBuffer);
     Presenter* p = g.platform.presenter;
     if (p == nullptr || !p->CreateDevice(d.EmulationOnly != 0)) return DisplayCreateFailed;
@@ -71,7 +70,6 @@ int32_t SetUpDisplay(Game& g) {
     if (!CreateSurface(d.BackBuffer, kFrameWidth, kFrameHeight)) return DisplayBackBufferFailed;
     // The primary surface is never a blit source here, so only the frame's key matters.
     gf_DD_SetSrcKey(g, &d.BackBuffer, 0x000000);
-    d.frameClipperExists = true;
     d.BackBuffer.clip = ClipRect{0, 0, kFrameWidth, kFrameHeight};
     d.BackBuffer.hasClipper = true;
     if (!d.FullScreenMode) {
@@ -104,15 +102,15 @@ bool InitDisplay(Game& g) {
     const int32_t code = SetUpDisplay(g);
     char line[64];
     std::snprintf(line, sizeof line, "DirectDraw Init ErrorCode [%d]\n", static_cast<int>(code));
-    GfxDebug(g, line);
+    GfxDebug(g.platform.shell, line);
     return code == DisplayOk;
 }
 
 bool CheckDisplayCaps(Game& g) {
     Presenter* p = g.platform.presenter;
     if (p == nullptr || !p->QueryCaps()) return false;
-    GfxDebug(g, "DirectDraw Caps:OK!\n");
-    GfxDebug(g, "DirectDraw Caps FX:OK!\n");
+    GfxDebug(g.platform.shell, "DirectDraw Caps:OK!\n");
+    GfxDebug(g.platform.shell, "DirectDraw Caps FX:OK!\n");
     return true;
 }
 
@@ -153,7 +151,6 @@ int ShutdownDisplay(Game& g) {
     DisplayState& d = g.display;
     Presenter* p = g.platform.presenter;
     if (d.deviceCreated && p != nullptr) p->FlipToGdi();
-    d.frameClipperExists = false;
     if (p != nullptr) p->ReleaseAll();
     ReleaseSurface(d.BackBuffer);
     // Surfaces belong to the device: the graphics sheet goes with it.

@@ -1,11 +1,12 @@
 // The graphics subsystem's debugger-output lines (UTF-8; the shell converts them for its platform).
 #pragma once
-#include "base/game.h"
+#include "platform/shell.h"
 
 namespace vorna {
 
-inline void GfxDebug(Game& g, const char* line) {
-    if (g.platform.shell) g.platform.shell->DebugOutput(line);
+// Only the debug sink is needed: without a shell the line goes nowhere.
+inline void GfxDebug(Shell* shell, const char* line) {
+    if (shell) shell->DebugOutput(line);
 }
 
 } // namespace vorna

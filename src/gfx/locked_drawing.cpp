@@ -41,7 +41,7 @@ bool Lock(Surface& s, LockedSurface& locked) {
 int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t columnStep,
                   int32_t rowStep, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g, "gf_DD_BoxFill:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_BoxFill:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface locked;
@@ -62,7 +62,7 @@ int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width
 
 int gf_DD_PDraw(Game& g, Surface* surface, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface locked;
@@ -105,7 +105,7 @@ int gf_DD_PDraw(Game& g, Surface* surface, int32_t x0, int32_t y0, int32_t x1, i
 
 int gf_DD_PDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface locked;
@@ -118,7 +118,7 @@ int gf_DD_PDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t colour)
 int gf_DD_Glid(Game& g, Surface* source, int32_t sourceX, int32_t sourceY, int32_t width, int32_t height,
                Surface* destination, int32_t destinationX, int32_t destinationY, int32_t columnStep, int32_t rowStep) {
     if (Missing(source) || Missing(destination)) {
-        GfxDebug(g, "gf_DD_Glid:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_Glid:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface from, to;

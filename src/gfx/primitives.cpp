@@ -38,7 +38,7 @@ int FillRect(Game& g, Surface& surface, const ClipRect& rect, int32_t colour) {
 
 int gf_DD_ScrFill(Game& g, Surface* surface, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g, "gf_DD_ScrFill:サーフェース情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_ScrFill:サーフェース情報が壊れています\n");
         return 0;
     }
     return RunBlit(g, [&] { return SurfaceFill(*surface, nullptr, static_cast<uint32_t>(colour)); });
@@ -46,7 +46,7 @@ int gf_DD_ScrFill(Game& g, Surface* surface, int32_t colour) {
 
 int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g, "gf_DD_BoxFill:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_BoxFill:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     return FillRect(g, *surface, ToClipRect(x, y, width, height), colour);
@@ -54,7 +54,7 @@ int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width
 
 int gf_DD_BoxDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g, "gf_DD_BoxDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_BoxDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     const int32_t right = static_cast<int32_t>(static_cast<uint32_t>(x) + static_cast<uint32_t>(width));
@@ -69,11 +69,11 @@ int gf_DD_BoxDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width
 
 int gf_DD_Blt(Game& g, Surface* source, ScreenRect sourceRect, Surface* destination, ScreenRect destinationRect) {
     if (Missing(source)) {
-        GfxDebug(g, "gf_DD_Blt:転送元ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_Blt:転送元ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     if (Missing(destination)) {
-        GfxDebug(g, "gf_DD_Blt:転送先ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(g.platform.shell, "gf_DD_Blt:転送先ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     const ClipRect from = ToClipRect(sourceRect.x, sourceRect.y, sourceRect.width, sourceRect.height);

@@ -8,8 +8,9 @@
 
 namespace vorna {
 
-const char* const MusicFileTable[14] = {"m00.dat", "m01.dat", "m02.dat", "m03.dat", "m04.dat", "m07.dat", "m08.dat",
-                                        "m09.dat", "m0a.dat", "m0b.dat", "m0c.dat", "m0d.dat", "m05.dat", "m06.dat"};
+const char* const MusicFileTable[kMusicCount] = {"m00.dat", "m01.dat", "m02.dat", "m03.dat", "m04.dat",
+                                                 "m07.dat", "m08.dat", "m09.dat", "m0a.dat", "m0b.dat",
+                                                 "m0c.dat", "m0d.dat", "m05.dat", "m06.dat"};
 
 namespace {
 
@@ -65,7 +66,7 @@ int CloseMusic(Game& g) {
 
 bool BuildMusicPath(Game& g, int number, char (&path)[kSongPathBytes]) {
     path[0] = '\0';
-    if (number < 0 || number >= 14 || !g.platform.files) return false;
+    if (number < 0 || number >= kMusicCount || !g.platform.files) return false;
     uint32_t n = g.platform.files->ModuleFileName(path, kSongPathBytes);
     // A full buffer may mean a cut-off path, which would name another file.
     if (n >= kSongPathBytes - 1) return false;

@@ -3,10 +3,11 @@
 #include <cstdint>
 
 #include "base/game.h"
+#include "base/music_numbers.h"
 
 namespace vorna {
 
-extern const char* const MusicFileTable[14];
+extern const char* const MusicFileTable[kMusicCount];
 
 int OpenMusic(Game& g);
 int CloseMusic(Game& g);

@@ -3,6 +3,8 @@
 
 namespace vorna {
 
-bool FindEmbeddedAsset(const char*, const char*, ByteView&) { return false; }
+bool FindEmbeddedAsset(const char*, const char*, ByteView&) {
+    return false;
+}
 
 } // namespace vorna

@@ -2,6 +2,7 @@
 #include "play/cells.h"
 
 #include "base/game_math.h"
+#include "base/sound_numbers.h"
 #include "base/sprite_rects.h"
 #include "gfx/primitives.h"
 #include "play/effects.h"
@@ -73,8 +74,8 @@ int HitBlock(Game& g, int index, int type) {
     p.CellType[index] = 4;
     gf_DD_BoxFill(g, SheetOf(g), MinimapCellX(index), MinimapCellY(index), 3, 2, 10);
     p.counters.Score += type == 1 ? 40 : 10;
-    PlaySoundEffect(g, 0);
-    PlaySoundEffect(g, 11);
+    PlaySoundEffect(g, kSoundBlockDestroyed);
+    PlaySoundEffect(g, kSoundBlockShards);
     if (p.counters.BlocksLeft <= 0 && p.counters.MissionNumber != 9) p.counters.MissionCleared = 1;
 
     const int32_t column = index % 5;

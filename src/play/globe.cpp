@@ -3,6 +3,7 @@
 
 #include "base/game_math.h"
 #include "base/input_state.h"
+#include "base/sound_numbers.h"
 #include "play/cells.h"
 #include "play/effects.h"
 #include "sound/sound_effects.h"
@@ -17,14 +18,14 @@ int SteerGlobe(Game& g) {
     // Form: MOON only while button 1 is held; button 2 presses are ignored meanwhile.
     if ((held & InputButton1) != 0) {
         if (globe.Form != MOON) {
-            PlaySoundEffect(g, 7);
+            PlaySoundEffect(g, kSoundFormChange);
             globe.SavedForm = globe.Form;
             globe.Form = MOON;
         }
     } else {
         if (globe.Form == MOON) globe.Form = globe.SavedForm; // the return is silent
         if ((g.scene.InputPressed & InputButton2) != 0) {
-            PlaySoundEffect(g, 7);
+            PlaySoundEffect(g, kSoundFormChange);
             globe.Form = globe.Form == SUN ? TERA : SUN;
         }
     }
@@ -91,11 +92,11 @@ int CollideGlobe(Game& g) {
         globe.Y = globe.PrevY;
         globe.Heading = (globe.Heading - 128) & 255;
         if (type == 3) {
-            PlaySoundEffect(g, 5);
+            PlaySoundEffect(g, kSoundStoneHit);
             ChangeEnergy(g, -5);
             SpawnDebris(g, xc, yc, 8);
         } else {
-            PlaySoundEffect(g, 2);
+            PlaySoundEffect(g, kSoundBlockHit);
             const int32_t ex = xc + (GameRandom(g) & 15) - 24;
             const int32_t ey = yc + (GameRandom(g) & 15) - 16;
             SpawnExplosion(g, ex, ey);
@@ -108,7 +109,7 @@ int CollideGlobe(Game& g) {
     }
 
     if (bounced == 1) {
-        PlaySoundEffect(g, 3);
+        PlaySoundEffect(g, kSoundWallBounce);
         ChangeEnergy(g, -2);
     }
     return bounced;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/game_math.h"
+#include "base/sound_numbers.h"
 #include "gfx/primitives.h"
 #include "gfx/sheet_text.h"
 #include "play/effects.h"
@@ -87,7 +88,7 @@ bool Rammed(const GlobeRecord& globe, const VornaRecord& v) {
 
 void Ram(Game& g, VornaRecord& v) {
     const GlobeRecord& globe = g.play.globe;
-    PlaySoundEffect(g, 10);
+    PlaySoundEffect(g, kSoundVornaRammed);
     v.Heading = (v.Heading - 128) & 255;
     v.Speed = 9.0f;
     v.X = v.PrevX;

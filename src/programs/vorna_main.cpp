@@ -17,12 +17,9 @@
 #include "app/shell.h"
 #include "app/version.h"
 #include "backends/headless/headless_files.h"
-#include "backends/headless/headless_sound.h"
-#ifdef VORNA_HAVE_SDL2_AUDIO
-#include "backends/sdl2/sdl2_audio.h"
-#endif
 #include "backends/sdl2/data_dirs.h"
 #include "backends/sdl2/program_args.h"
+#include "backends/sdl2/sdl2_audio.h"
 #include "backends/sdl2/sdl2_desktop.h"
 #include "backends/sdl2/sdl2_input.h"
 #include "backends/sdl2/single_instance.h"
@@ -129,11 +126,9 @@ int main(int argc, char** argv) {
         return BadCommandLine("trace " + options.tracePath + ": the same file as the script (name another)");
     if (!options.tracePath.empty() && (files.trace = OpenOutput(options.tracePath, options.force, why)) == nullptr)
         return BadCommandLine("trace " + options.tracePath + ": " + why);
-#ifdef VORNA_HAVE_SDL2_AUDIO
     // The SoundFont loads while the window is made: it is not on the way to the first frame.
     std::future<std::unique_ptr<vorna::Sdl2Audio>> audioLoading =
         std::async(std::launch::async, [] { return vorna::CreateSdl2Audio(); });
-#endif
 
     auto game = std::make_unique<vorna::Game>();
     vorna::Game& g = *game;
@@ -173,16 +168,11 @@ int main(int argc, char** argv) {
             recorder.WriteHeader(options.gameText, VORNA_VERSION);
             observer.SetRecorder(&recorder);
         }
-#ifdef VORNA_HAVE_SDL2_AUDIO
         // The effect mixer and the FluidSynth stream share one SDL audio output; without a sound card it
         // falls back to a silent driver by itself.
         std::unique_ptr<vorna::Sdl2Audio> audio = audioLoading.get();
         vorna::SoundDevice& sound = audio->Sound();
         vorna::MidiStreamDevice& midi = audio->Midi();
-#else
-        vorna::HeadlessSoundDevice sound;
-        vorna::HeadlessMidiStreamDevice midi;
-#endif
         vorna::EmbeddedResources resources;
         vorna::HostFileSystem hostFiles;
         vorna::DataDirFiles dataFiles(hostFiles, std::getenv("VORNA_DEBUG") != nullptr ? stderr : nullptr);

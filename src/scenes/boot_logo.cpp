@@ -2,6 +2,7 @@
 #include "scenes/boot_logo.h"
 
 #include "base/game_math.h"
+#include "base/sound_numbers.h"
 #include "gfx/sheet.h"
 #include "gfx/sheet_sprite.h"
 #include "gfx/sheet_text.h"
@@ -42,7 +43,7 @@ void StartLogo(Game& g) {
     // The logo itself never draws the rocks; this seeds them for the title and the story.
     UpdateBackdrop(g, 1);
     SetMusicTempo(g, 100);
-    PlaySoundEffect(g, 4);
+    PlaySoundEffect(g, kSoundMissionStart);
 }
 
 int LogoFrame(Game& g) {
@@ -55,7 +56,7 @@ int LogoFrame(Game& g) {
         DrawSheetCell(g, MakerLogo, kLogoX, kLogoBaseline - h, logo.w, h);
         if (t / 4 >= static_cast<uint32_t>(logo.h)) {
             g.scene.SceneStep = LogoHold;
-            PlaySoundEffect(g, 6);
+            PlaySoundEffect(g, kSoundFanfare);
         }
         break;
     }
@@ -67,7 +68,7 @@ int LogoFrame(Game& g) {
         break;
     }
     if (t > kLogoTimeOut || (g.scene.InputPressed & AnyButtonMask) != 0) {
-        PlaySoundEffect(g, 1);
+        PlaySoundEffect(g, kSoundLeaveScreen);
         EnterScene(g, SceneTitle);
     }
     g.scene.SceneTimer += 1;

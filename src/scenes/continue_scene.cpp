@@ -2,6 +2,8 @@
 #include "scenes/continue_scene.h"
 
 #include "base/game_math.h"
+#include "base/music_numbers.h"
+#include "base/sound_numbers.h"
 #include "base/sprite_rects.h"
 #include "gfx/display.h"
 #include "gfx/sheet_sprite.h"
@@ -50,7 +52,7 @@ void Choice(Game& g) {
     }
     // Tested even after F3: the high score then sees the cleared score.
     if ((g.scene.InputPressed & AnyButtonMask) != 0) {
-        PlaySoundEffect(g, 1);
+        PlaySoundEffect(g, kSoundLeaveScreen);
         if (c.Score > c.HiScore) c.HiScore = c.Score;
         EnterScene(g, SceneTitle);
     }
@@ -63,7 +65,7 @@ void StartContinue(Game& g) {
     g.scene.SceneStep = DropInStep;
     g.play.counters.MissionOver = 1;
     SetMusicTempo(g, 100);
-    PlayMusic(g, 11);
+    PlayMusic(g, kMusicContinue);
     // Ends the red pulse of the danger phase.
     if (g.display.FullScreenMode) SetPaletteEntry(g, 0, 0);
 }

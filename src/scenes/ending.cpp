@@ -2,6 +2,8 @@
 #include "scenes/ending.h"
 
 #include "base/game_math.h"
+#include "base/music_numbers.h"
+#include "base/sound_numbers.h"
 #include "gfx/sheet_sprite.h"
 #include "gfx/sheet_text.h"
 #include "music/music_player.h"
@@ -94,7 +96,7 @@ void StartEnding(Game& g) {
     g.scene.SceneTimer = 0;
     g.scene.SceneStep = EndingRollStep;
     SetMusicTempo(g, 100);
-    PlayMusic(g, 13);
+    PlayMusic(g, kMusicEnding);
     // The backdrop goes on from where the last mission left it.
 }
 
@@ -116,7 +118,7 @@ int EndingFrame(Game& g) {
         DrawSwayingTitle(g, t);
         if ((g.scene.InputPressed & AnyButtonMask) != 0) {
             StopMusic(g);
-            PlaySoundEffect(g, 1);
+            PlaySoundEffect(g, kSoundLeaveScreen);
             // Mission one at the raised level; the score carries on.
             EnterScene(g, ScenePlay);
         }

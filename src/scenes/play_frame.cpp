@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "base/game_math.h"
+#include "base/music_numbers.h"
+#include "base/sound_numbers.h"
 #include "gfx/display.h"
 #include "gfx/primitives.h"
 #include "gfx/sheet_sprite.h"
@@ -83,11 +85,11 @@ void StartMission(Game& g) {
     BuildMissionCells(g);
     SetMusicTempo(g, 100);
     if (p.counters.MissionNumber == kVornaMission) {
-        PlayMusic(g, 12);
-        PlaySoundEffect(g, 8);
+        PlayMusic(g, kMusicVornaMission);
+        PlaySoundEffect(g, kSoundVornaAlarm);
     } else {
-        PlayMusic(g, p.counters.MissionNumber + 2);
-        PlaySoundEffect(g, 4);
+        PlayMusic(g, kMusicFirstMission + p.counters.MissionNumber);
+        PlaySoundEffect(g, kSoundMissionStart);
     }
     SpawnStars(g, 32);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "base/sound_numbers.h"
 #include "gfx/display.h"
 #include "gfx/sheet_text.h"
 #include "music/music_player.h"
@@ -68,11 +69,11 @@ void CountUp(Game& g) {
         c.Score = g.play.ScoreTarget;
         // Only a press made once the count has arrived moves on.
         if (ButtonPressed(g)) {
-            PlaySoundEffect(g, 1);
+            PlaySoundEffect(g, kSoundLeaveScreen);
             g.scene.SceneStep = NextMissionStep;
         }
     } else if ((g.scene.SceneTimer & 1) == 0) {
-        PlaySoundEffect(g, 9);
+        PlaySoundEffect(g, kSoundCountTick);
     }
 }
 
@@ -81,7 +82,7 @@ void NextMission(Game& g) {
     if (c.MissionNumber != kLastMission) DrawSheetText(g, "TRY TO NEXT MISSION", 80, 112);
     // After mission ten no second press is asked for.
     if (!ButtonPressed(g) && c.MissionNumber != kLastMission) return;
-    PlaySoundEffect(g, 1);
+    PlaySoundEffect(g, kSoundLeaveScreen);
     c.MissionNumber += 1;
     if (c.MissionNumber > kLastMission) {
         c.MissionNumber = 0;
@@ -96,7 +97,7 @@ void StartResults(Game& g) {
     g.scene.SceneTimer = 0;
     g.scene.SceneStep = GoodFightStep;
     g.play.counters.MissionOver = 1;
-    PlaySoundEffect(g, 6);
+    PlaySoundEffect(g, kSoundFanfare);
     SetMusicTempo(g, 100);
     // Ends the red pulse of the danger phase.
     if (g.display.FullScreenMode) SetPaletteEntry(g, 0, 0);

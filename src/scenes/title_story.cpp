@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "base/game_math.h"
+#include "base/music_numbers.h"
+#include "base/sound_numbers.h"
 #include "gfx/sheet_sprite.h"
 #include "gfx/sheet_text.h"
 #include "music/music_player.h"
@@ -71,7 +73,7 @@ void DrawScoreLine(Game& g) {
 void StartTitle(Game& g) {
     g.scene.SceneTimer = 0;
     SetMusicTempo(g, 100);
-    PlayMusic(g, 0);
+    PlayMusic(g, kMusicTitle);
 }
 
 int TitleFrame(Game& g) {
@@ -107,7 +109,7 @@ int TitleFrame(Game& g) {
     if (AnyButtonPressed(g)) {
         StopMusic(g);
         EnterScene(g, SceneMissionIntro);
-        PlaySoundEffect(g, 1);
+        PlaySoundEffect(g, kSoundLeaveScreen);
     } else if (t > kTitleTimeOut) {
         StopMusic(g);
         EnterScene(g, SceneStory);
@@ -120,7 +122,7 @@ void StartStory(Game& g) {
     g.scene.SceneTimer = 0;
     g.scene.SceneStep = 0;
     SetMusicTempo(g, 100);
-    PlayMusic(g, 1);
+    PlayMusic(g, kMusicStory);
 }
 
 int StoryFrame(Game& g) {
@@ -141,7 +143,7 @@ int StoryFrame(Game& g) {
     } else if (AnyButtonPressed(g)) {
         StopMusic(g);
         EnterScene(g, SceneTitle);
-        PlaySoundEffect(g, 1);
+        PlaySoundEffect(g, kSoundLeaveScreen);
     }
     g.scene.SceneTimer += 1;
     return 1;

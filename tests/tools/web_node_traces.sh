@@ -14,7 +14,7 @@ fail() {
   exit 1
 }
 mkdir -p "$dir" "$work"
-emcmake cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNA_DESKTOP=OFF \
+emcmake cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNA_DESKTOP=OFF -DVORNA_WERROR=ON \
   -DVORNA_ASSET_DIR="$assets" >"$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
 cmake --build "$dir" -j "${VORNA_CROSS_JOBS:-2}" --target vorna-headless >"$dir/build.log" 2>&1 ||
   { tail -n 60 "$dir/build.log"; exit 1; }

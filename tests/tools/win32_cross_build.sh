@@ -10,7 +10,7 @@ if ! command -v "$compiler" >/dev/null 2>&1; then
   exit 77
 fi
 mkdir -p "$dir"
-if ! cmake -S "$src" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" "$@" >"$dir/configure.log" 2>&1; then
+if ! cmake -S "$src" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVORNA_WERROR=ON "$@" >"$dir/configure.log" 2>&1; then
   cat "$dir/configure.log"
   exit 1
 fi

@@ -6,6 +6,7 @@
 
 #include "assetgen.h"
 #include "icon_png.h"
+#include "music/music_player.h"
 #include "preview.h"
 #include "sheet.h"
 #include "songs.h"
@@ -82,15 +83,15 @@ int main(int argc, char** argv) {
     Sheet sheet;
     BuildSheet(sheet, src);
     WriteFile(out + "/BMP_00.bmp", sheet.BmpFile());
-    for (int n = 0; n < 12; ++n) {
+    for (int n = 0; n < vorna::kSoundEffectCount; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "/WAV_%02X.wav", n);
         WriteFile(out + name, MakeWave(n));
     }
-    for (int n = 0; n < 14; ++n) {
-        char name[32];
-        std::snprintf(name, sizeof name, "m%02x", n);
-        WriteFile(out + "/" + name + ".dat", CompileSong(src + "/music/" + name + ".song"));
+    // Every music number has a file of its own; the player's table says which, and its source has the same stem.
+    for (const char* file : vorna::MusicFileTable) {
+        const std::string stem = std::string(file).substr(0, std::strlen(file) - std::strlen(".dat"));
+        WriteFile(out + "/" + file, CompileSong(src + "/music/" + stem + ".song"));
     }
     WriteFile(out + "/ICN_01.ico", IconFile());
     if (argc == 5) WriteContactSheet(sheet, argv[4]);

@@ -81,7 +81,7 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
     LowPass lp[4];
     Osc osc[6];
     switch (n) {
-    case 0: // block destroyed: a crunching blast with a low thump, wide in stereo
+    case vorna::kSoundBlockDestroyed: // a crunching blast with a low thump, wide in stereo
         return Render(s, [&](double t, int, double* out) {
             const double cutoff = 300 + 5000 * std::exp(-t / 0.15);
             const double thump = osc[0].Sine(90 * std::exp(-t / 0.25) + 35, rate) * Env(t, 0.004, 0.18);
@@ -89,7 +89,7 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
             out[0] = lp[0].Run(noise.Next(), cutoff, rate) * body * 1.6 + thump;
             out[1] = lp[1].Run(noise2.Next(), cutoff * 0.9, rate) * body * 1.6 + thump;
         });
-    case 1: // leaving a screen: a rising four-note chime
+    case vorna::kSoundLeaveScreen: // a rising four-note chime
         return Render(s, [&](double t, int, double* out) {
             const double notes[4] = {784, 988, 1175, 1568};
             double v = 0;
@@ -101,7 +101,7 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
             }
             out[0] = v;
         });
-    case 2: // block hit: a metallic clank
+    case vorna::kSoundBlockHit: // a metallic clank
         return Render(s, [&](double t, int, double* out) {
             const double e = Env(t, 0.002, 0.09);
             const double m = osc[1].Sine(1390, rate) * 2.2 * Env(t, 0.001, 0.05);
@@ -109,25 +109,25 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
             out[0] = e * (osc[0].Sine(520, rate) + 0.6 * osc[2].Sine(1333, rate) + 0.4 * osc[3].Sine(2210, rate)) +
                      noise.Next() * Env(t, 0.001, 0.012) * 0.8;
         });
-    case 3: // wall bounce: a short springy boing
+    case vorna::kSoundWallBounce: // a short springy boing
         return Render(s, [&](double t, int, double* out) {
             const double f = 180 + 520 * std::exp(-t / 0.04);
             out[0] = osc[0].Square(f, rate, 2) * Env(t, 0.003, 0.07);
         });
-    case 4: // mission start and the logo rising: an upward whoosh with a climbing tone
+    case vorna::kSoundMissionStart: // an upward whoosh with a climbing tone
         return Render(s, [&](double t, int, double* out) {
             const double sweep = 200 * std::pow(12.0, t / 1.0);
             const double e = std::sin(std::min(1.0, t / 1.03) * 3.14159) * (0.4 + 0.6 * t);
             out[0] = e * (lp[0].Run(noise.Next(), sweep * 2, rate) * 1.5 + 0.5 * osc[0].Sine(sweep, rate) +
                           0.25 * osc[1].Sine(sweep * 1.5, rate));
         });
-    case 5: // stone hit: a dull thud with a rumble
+    case vorna::kSoundStoneHit: // a dull thud with a rumble
         return Render(s, [&](double t, int, double* out) {
             const double thud = osc[0].Sine(70 + 80 * std::exp(-t / 0.03), rate) * Env(t, 0.003, 0.16);
             const double rumble = lp[1].Run(lp[0].Run(noise.Next(), 300, rate), 300, rate) * Env(t, 0.005, 0.35) * 6;
             out[0] = thud + rumble + noise2.Next() * Env(t, 0.001, 0.01) * 0.5;
         });
-    case 6: // logo in place and the results: a bright sustained major chord with a shimmer
+    case vorna::kSoundFanfare: // a bright sustained major chord with a shimmer
         return Render(s, [&](double t, int, double* out) {
             const double freqs[6] = {261.6, 329.6, 392.0, 523.3, 659.3, 784.0};
             double v = 0;
@@ -141,7 +141,7 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
             }
             out[0] = v;
         });
-    case 7: // form change: a warbling rise and fall
+    case vorna::kSoundFormChange: // a warbling rise and fall
         return Render(s, [&](double t, int, double* out) {
             const double arc = std::sin(std::min(1.0, t / 1.48) * 3.14159);
             const double f = 300 + 900 * arc + 60 * std::sin(kTau * 14 * t);
@@ -150,20 +150,20 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
             out[0] = (osc[0].Sine(f, rate) + 0.5 * osc[2].Sine(f * 2.01, rate)) * Env(t, 0.01, 0.6) *
                      (0.6 + 0.4 * std::sin(kTau * 7 * t));
         });
-    case 8: // mission ten begins: a low two-tone alarm with a growl
+    case vorna::kSoundVornaAlarm: // a low two-tone alarm with a growl
         return Render(s, [&](double t, int, double* out) {
             const double f = (static_cast<int>(t / 0.215) % 2 == 0) ? 220 : 165;
             const double growl = lp[0].Run(noise.Next(), 250, rate) * 1.5;
             out[0] = (osc[0].Square(f, rate, 3) * 0.7 + osc[1].Sine(f / 2, rate) * 0.6 + growl) * Env(t, 0.01, 0.9);
         });
-    case 9: // the counting tick: a short bright blip, slightly spread
+    case vorna::kSoundCountTick: // a short bright blip, slightly spread
         return Render(s, [&](double t, int, double* out) {
             // Heard dozens of times in a row while the bonus counts up: short, round and not shrill.
             const double e = Env(t, 0.002, 0.025);
             out[0] = (osc[0].Sine(1318.5, rate) + 0.3 * osc[2].Sine(2637, rate)) * e;
             out[1] = (osc[1].Sine(1320.5, rate) + 0.3 * osc[3].Sine(2641, rate)) * e;
         });
-    case 10: // VORNA rammed: a falling squeal with vibrato and grit
+    case vorna::kSoundVornaRammed: // a falling squeal with vibrato and grit
         return Render(s, [&](double t, int, double* out) {
             const double f = 1400 * std::exp(-t / 0.3) + 180 + 80 * std::sin(kTau * 22 * t);
             const double e = Env(t, 0.005, 0.22);
@@ -171,7 +171,7 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
             out[0] = e * (osc[0].Square(f, rate, 2.5) + grit);
             out[1] = e * (osc[1].Square(f * 1.01, rate, 2.5) + grit);
         });
-    default: // 11, block destroyed, second layer: glass shards scattering
+    default: // kSoundBlockShards, the second layer of a destroyed block: glass shards scattering
         return Render(s, [&](double t, int frame, double* out) {
             double l = 0, r = 0;
             for (int k = 0; k < 14; ++k) {
@@ -193,7 +193,7 @@ std::vector<uint8_t> Synth(int n, const SoundFormat& s) {
 
 } // namespace
 
-const SoundFormat kSoundTable[12] = {
+const SoundFormat kSoundTable[vorna::kSoundEffectCount] = {
     {2, 11025, 29768}, {1, 22050, 15579}, {1, 22050, 11915}, {1, 22050, 5679}, {1, 22050, 22728}, {1, 22050, 23975},
     {1, 11025, 28016}, {1, 22050, 32727}, {1, 22050, 37853}, {2, 11025, 6616}, {2, 11025, 13230}, {2, 11025, 21500},
 };

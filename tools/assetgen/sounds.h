@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/sound_numbers.h"
+
 namespace assetgen {
 
 struct SoundFormat {
@@ -10,9 +12,9 @@ struct SoundFormat {
     int rate;
     uint32_t dataBytes;
 };
-extern const SoundFormat kSoundTable[12];
+extern const SoundFormat kSoundTable[vorna::kSoundEffectCount];
 
-// A complete RIFF WAVE image of sound n.
+// A complete RIFF WAVE image of sound number n.
 std::vector<uint8_t> MakeWave(int n);
 
 } // namespace assetgen

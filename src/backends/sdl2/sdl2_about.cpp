@@ -155,8 +155,9 @@ void AboutBox::PaintPanel() {
                                                        panelInner_.w * 4, SDL_PIXELFORMAT_RGB888);
     // W and H count one more than the pixels, as the item rectangle of the panel gives them.
     PlanAboutPanel(g_, panelInner_.w + 1, panelInner_.h + 1, plan_);
-    PaintAboutPlan(plan_, sheet_, panelPixels_.data(), panelInner_.w, panelInner_.h,
-                   [this](const char* t, int x, int y, int w, int h, uint32_t rgb) { DrawPanelText(t, x, y, w, h, rgb); });
+    PaintAboutPlan(
+        plan_, sheet_, panelPixels_.data(), panelInner_.w, panelInner_.h,
+        [this](const char* t, int x, int y, int w, int h, uint32_t rgb) { DrawPanelText(t, x, y, w, h, rgb); });
     if (panelSurface_ != nullptr) SDL_FreeSurface(panelSurface_);
     panelSurface_ = nullptr;
     SDL_UpdateTexture(panelTexture_, nullptr, panelPixels_.data(), panelInner_.w * 4);

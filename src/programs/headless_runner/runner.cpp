@@ -16,7 +16,6 @@
 namespace vorna {
 namespace {
 
-
 bool ReadAll(std::FILE* f, std::string& text) {
     char buf[65536];
     size_t n;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "base/game.h"
 #include "backends/headless/headless_input.h"
+#include "base/game.h"
 #include "programs/headless_runner/input_recording.h"
 #include "programs/headless_runner/trace.h"
 

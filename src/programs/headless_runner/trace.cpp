@@ -7,7 +7,6 @@
 namespace vorna {
 namespace {
 
-
 void AppendInt(std::string& out, int64_t v) {
     char buf[24];
     std::snprintf(buf, sizeof buf, "%" PRId64, v);

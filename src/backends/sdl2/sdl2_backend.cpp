@@ -1,2 +1,0 @@
-// The SDL2 backend's shared helpers.
-namespace vorna {}
