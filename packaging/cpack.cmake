@@ -28,15 +28,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # runs silent without one, so it is only recommended.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | sf2-soundfont-gm")
+# The synopsis is the summary above; CPack indents each of these lines by one space.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "action game: steer a bouncing globe through ten missions
- A small two-dimensional action game. You steer the globe, a ball with
- three forms (SUN, TERA and MOON) that always travels at its heading and
- speed across a field of 5 by 10 cells, bouncing off the walls and the
- blocks. A mission is won when every destructible block is gone; the tenth
- mission has a fleeing creature, VORNA, that must be rammed until its
- strength is spent.
- .
- The game is deterministic: the same input gives the same frames. It plays
- in a window of five sizes or full screen, with a keyboard or a joystick.")
+    "A small two-dimensional action game. You steer the globe, a ball with
+three forms (SUN, TERA and MOON) that always travels at its heading and
+speed across a field of 5 by 10 cells, bouncing off the walls and the
+blocks. A mission is won when every destructible block is gone; the tenth
+mission has a fleeing creature, VORNA, that must be rammed until its
+strength is spent.
+.
+The game is deterministic: the same input gives the same frames. It plays
+in a window of five sizes or full screen, with a keyboard or a joystick.")
 include(CPack)
