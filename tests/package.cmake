@@ -40,3 +40,14 @@ add_test(NAME package.install
                  $<TARGET_FILE:vorna-frame-scale> ${package_work}/install ${PROJECT_VERSION})
 set_tests_properties(package.install PROPERTIES FIXTURES_REQUIRED vorna_deb SKIP_RETURN_CODE 77 RUN_SERIAL ON
                                                 TIMEOUT 300)
+
+find_program(VORNA_CONVERT convert)
+find_program(VORNA_COMPARE compare)
+if(VORNA_CONVERT AND VORNA_COMPARE)
+  add_test(NAME package.screenshots
+           COMMAND ${CMAKE_COMMAND} -DHEADLESS=$<TARGET_FILE:vorna-headless>
+                   -DREPLAY=${CMAKE_SOURCE_DIR}/tests/replays/play_all_missions.input
+                   -DSCRIPT=${CMAKE_SOURCE_DIR}/packaging/screenshots.cmake
+                   -DCOMMITTED=${CMAKE_SOURCE_DIR}/docs/screenshots -DWORK=${package_work}/screenshots
+                   -P ${CMAKE_CURRENT_SOURCE_DIR}/tools/check_screenshots.cmake)
+endif()
