@@ -28,5 +28,8 @@ rc=$?
 [ "$rc" = 0 ] && [ "$out" = "vorna $version" ] || { echo "FAIL: --version gave '$out' (exit $rc)"; exit 1; }
 echo "ok: the moved program prints '$out'"
 
-exec "$(dirname "$0")/desktop_smoke.sh" "$moved/games/vorna" "$headless" "$scale" "$work/smoke" installed \
+# Started through a link from elsewhere (as from a bin directory), it still goes by its real location.
+mkdir -p "$work/bin"
+ln -s "$moved/games/vorna" "$work/bin/vorna"
+exec "$(dirname "$0")/desktop_smoke.sh" "$work/bin/vorna" "$headless" "$scale" "$work/smoke" installed \
   "$moved/share/games/vorna"
