@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 300
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak clean assets-preview
+.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak clean assets-preview package
 
 all: build
 
@@ -96,6 +96,10 @@ win32: build
 	@cmake --build $(WIN32_BUILD) -j $(JOBS)
 	@echo "make win32: $(WIN32_BUILD)/src/programs/vorna.exe, vorna-headless.exe, the music files m00.dat..m0d.dat" \
 		"and the release zip $$(ls $(WIN32_BUILD)/vorna-*-win32.zip)"
+
+# The Debian package of the desktop program: $(BUILD)/vorna_<version>_amd64.deb.
+package: build
+	@cmake --build $(BUILD) --target package
 
 # The contact sheet of the graphics (also copied to docs/) and every song and sound as audio, for review.
 assets-preview: build

@@ -25,3 +25,8 @@ foreach(mode badscript refuse replay slowpresent record)
                    ${CMAKE_CURRENT_SOURCE_DIR}/replays ${CMAKE_CURRENT_BINARY_DIR}/desktop-work/session-${mode} ${mode})
   set_tests_properties(desktop.session.${mode} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK vorna_desktop TIMEOUT 900)
 endforeach()
+
+# vorna --version prints the build description's one version and exits 0, with no display needed.
+add_test(NAME desktop.version
+         COMMAND sh -c "out=$(env -u DISPLAY \"$0\" --version) && test \"$out\" = \"vorna $1\" || { echo \"got '$out'\"; exit 1; }"
+                 $<TARGET_FILE:vorna> ${PROJECT_VERSION})

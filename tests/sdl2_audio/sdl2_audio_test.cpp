@@ -157,6 +157,27 @@ TEST(Sdl2MidiStream, EventsAreScheduledInSampleTimeAndBuffersReturnWhenPlayed) {
     EXPECT_NE(midi.Stop(), MMSYSERR_NOERROR);
 }
 
+TEST(Sdl2MidiStream, WithoutASoundFontTheMusicRunsOnSilently) {
+    auto engine = Offline("/nonexistent/none.sf2");
+    EXPECT_FALSE(engine->HasSynth());
+    MidiStreamDevice& midi = engine->Midi();
+    DoneCounter counter;
+    ASSERT_EQ(midi.Open(&DoneCounter::Callback, &counter), MMSYSERR_NOERROR);
+    ASSERT_EQ(midi.SetTimeDivision(96), MMSYSERR_NOERROR);
+    // One note at once: the buffer must still come back, and the output stays silent.
+    uint8_t data[12] = {0, 0, 0, 0, 0, 0, 0, 0, 0x90, 0x3C, 0x7F, 0x00};
+    MidiHeader header{data, sizeof data, sizeof data, 0, nullptr};
+    ASSERT_EQ(midi.PrepareHeader(&header), MMSYSERR_NOERROR);
+    ASSERT_EQ(midi.Out(&header), MMSYSERR_NOERROR);
+    midi.Restart();
+    std::vector<float> out(2 * 441, 1.0f);
+    engine->Render(out.data(), 441);
+    EXPECT_TRUE(counter.WaitFor(1));
+    for (float sample : out) ASSERT_EQ(sample, 0.0f);
+    EXPECT_EQ(midi.Stop(), MMSYSERR_NOERROR);
+    EXPECT_EQ(midi.Close(), MMSYSERR_NOERROR);
+}
+
 // Ten seconds of a song and effects through the engine, offline, judged by sox: not silent, not clipping.
 TEST(Sdl2AudioRender, TenSecondsOfMusicAndEffectsSoundWithoutClipping) {
     auto engine = Offline();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Smoke tests of the desktop program vorna under Xvfb and openbox: screenshots against vorna-headless frames,
 # the five sizes by their shortcuts, full screen, the version box, the second copy and the quit question.
-# Usage: desktop_smoke.sh VORNA HEADLESS FRAME_SCALE WORKDIR MODE
-#   (MODE: sizes, fullscreen, menu, about, second, quit, nodisplay)
+# Usage: desktop_smoke.sh VORNA HEADLESS FRAME_SCALE WORKDIR MODE [SONG_DIR]
+#   MODE: sizes, fullscreen, menu, about, second, quit, nodisplay, or installed (an installed vorna: the logo
+#   matches and its first song comes from SONG_DIR, its data directory)
 # Exit code 77 means skipped (a tool is missing).
 set -u
 # shellcheck source=vorna_window.sh
@@ -12,6 +13,7 @@ headless="$2"
 scale="$3"
 work="$4"
 mode="$5"
+song_dir="${6:-}"
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -238,6 +240,27 @@ quit)
   rc=$?
   [ "$rc" -eq 0 ] || { echo "FAIL: exit code $rc after Yes"; exit 1; }
   echo "ok: Esc asks, No goes on, Yes ends with code 0"
+  ;;
+installed)
+  # The songs are not beside an installed program: it must say it took them from its data directory.
+  export VORNA_DEBUG=1
+  ok=0
+  for attempt in 1 2 3; do
+    start_vorna
+    expect_picture 640 480 120 && ok=1
+    resume_game
+    [ "$ok" = 1 ] && break
+    stop_vorna
+  done
+  [ "$ok" = 1 ] || { echo "FAIL: the installed program's window differs from frame 200"; exit 1; }
+  echo "ok: the installed program shows frame 200"
+  # The first song starts when the logo ends (running frame 403).
+  for _ in $(seq 600); do grep -q '^vorna: m0..dat from ' vorna.err && break; sleep 0.1; done
+  stop_vorna
+  line=$(grep -m1 '^vorna: m0..dat from ' vorna.err)
+  [ "$line" = "vorna: m00.dat from $song_dir/" ] ||
+    { echo "FAIL: expected the first song from $song_dir/, got: ${line:-nothing}"; cat vorna.err; exit 1; }
+  echo "ok: $line"
   ;;
 *)
   echo "unknown mode $mode"

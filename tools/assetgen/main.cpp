@@ -17,6 +17,9 @@ Picture IconPicture(int size);
 
 namespace {
 
+// Desktop themes stop at 512 px; a larger icon is a mistyped size, not a wish.
+constexpr int kLargestIconSize = 1024;
+
 std::vector<uint8_t> IconFile() {
     const int sizes[2] = {16, 32};
     std::vector<std::vector<uint8_t>> images;
@@ -68,7 +71,16 @@ int main(int argc, char** argv) {
     using namespace assetgen;
     if (argc >= 3 && std::strcmp(argv[1], "--icons") == 0) {
         std::vector<int> sizes;
-        for (int i = 3; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+        for (int i = 3; i < argc; ++i) {
+            char* end = nullptr;
+            const long size = std::strtol(argv[i], &end, 10);
+            if (end == argv[i] || *end != '\0' || size < 1 || size > kLargestIconSize) {
+                std::fprintf(stderr, "%s: icon size %s is not a number from 1 to %d\n", argv[0], argv[i],
+                             kLargestIconSize);
+                return 2;
+            }
+            sizes.push_back(static_cast<int>(size));
+        }
         WriteIconPngs(argv[2], sizes);
         return 0;
     }

@@ -5,30 +5,20 @@
 
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
 #include "backends/sdl2/sdl2_audio_engine.h"
 #include "backends/sdl2/sdl2_audio_mixer.h"
 #include "backends/sdl2/sdl2_midi_stream.h"
+#include "backends/sdl2/sound_font_choice.h"
 
 namespace vorna {
 
 namespace {
 
-bool Exists(const char* path) {
-    struct stat st;
-    return path && *path && stat(path, &st) == 0 && S_ISREG(st.st_mode);
-}
-
 std::string FindSoundFont(const char* wanted) {
-    if (wanted) return Exists(wanted) ? wanted : "";
-    if (const char* env = std::getenv("VORNA_SOUNDFONT"); Exists(env)) return env;
-    // Debian's default-GM.sf2 is the alternative the user (or the system) chose; TimGM6mb is the fall-back.
-    for (const char* path : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2"})
-        if (Exists(path)) return path;
-    return "";
+    return ChooseSoundFont(wanted, std::getenv("VORNA_SOUNDFONT"));
 }
 
 class Engine;
