@@ -1,3 +1,7 @@
+# The page's portable pieces (picture scaling, gamepad axes) are unit-tested natively.
+target_sources(vorna_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/backends/web/web_frame.cpp
+                                   ${CMAKE_SOURCE_DIR}/src/backends/web/web_gamepad_axis.cpp)
+
 # The browser build's core under node: vorna-headless compiled to WebAssembly gives the native traces.
 # Skipped when emscripten or node is not installed. Once per checkout: not in the sanitizer builds.
 if(VORNA_SANITIZE OR VORNA_TSAN)
