@@ -14,6 +14,7 @@
 namespace {
 
 vorna::WebPage* page = nullptr;
+vorna::Game* running = nullptr;
 
 // The page's files: the songs are fetched into the program's own folder before the game starts.
 class PageFiles : public vorna::HostFileSystem {
@@ -51,6 +52,11 @@ EMSCRIPTEN_KEEPALIVE double vorna_web_frames_shown() {
     return page != nullptr ? static_cast<double>(page->Presenter().FramesShown()) : 0.0;
 }
 
+// The scene the game is in (a SceneCode), for the page's tests; 0 before the game starts and after it ends.
+EMSCRIPTEN_KEEPALIVE double vorna_web_scene() {
+    return running != nullptr ? static_cast<double>(running->scene.Scene) : 0.0;
+}
+
 } // extern "C"
 
 int main(int argc, char** argv) {
@@ -67,6 +73,7 @@ int main(int argc, char** argv) {
     PageFiles files;
     vorna::FillStandardSystemColours(g.display.PaletteEntries);
     page = &web;
+    running = &g;
     web.Open();
     vorna::Platform& p = g.platform;
     p.clock = &web;
@@ -82,6 +89,7 @@ int main(int argc, char** argv) {
     vorna::InitAppState(g);
     const int code = vorna::MessageLoop(g);
     page = nullptr;
+    running = nullptr;
     vorna_game_ended(code);
     return code;
 }

@@ -50,6 +50,7 @@
   };
 
   Module.vornaFramesShown = function () { return Module._vorna_web_frames_shown(); };
+  Module.vornaScene = function () { return Module._vorna_web_scene(); };
 
   Module.vornaAddMenuItem = function (command, text) {
     const menu = document.getElementById('menu');

@@ -17,12 +17,14 @@ namespace {
 constexpr int kNoTimeout = -1;
 constexpr int kMenuTextBytes = 128;
 
+// The bodies below are JavaScript, which the formatter would break.
+// clang-format off
 // Resolves when the page's script posts an event or after timeoutMs (never with kNoTimeout).
 EM_ASYNC_JS(void, vorna_wait_for_event, (int timeoutMs), { await Module.vornaWaitForEvent(timeoutMs); });
 
 EM_ASYNC_JS(int, vorna_message_box,
             (const char* text, const char* caption, int yesNo, const char* yes, const char* no, const char* ok), {
-                return await Module.vornaMessageBox(UTF8ToString(text), UTF8ToString(caption), yesNo != = 0,
+                return await Module.vornaMessageBox(UTF8ToString(text), UTF8ToString(caption), yesNo !== 0,
                                                     UTF8ToString(yes), UTF8ToString(no), UTF8ToString(ok));
             });
 
@@ -39,6 +41,8 @@ EM_JS(void, vorna_add_menu_item, (int command, const char* text),
       { Module.vornaAddMenuItem(command, UTF8ToString(text)); });
 
 EM_JS(void, vorna_debug_output, (const char* text), { console.debug(UTF8ToString(text)); });
+
+// clang-format on
 
 std::string DisplayText(const char* text) {
     char shown[kMenuTextBytes];
