@@ -6,15 +6,16 @@
 #include "app/shell.h"
 #include "backends/headless/headless_files.h"
 #include "backends/headless/headless_midi.h"
-#include "backends/headless/headless_sound.h"
 #include "backends/web/web_input.h"
 #include "backends/web/web_page.h"
+#include "backends/web/web_sound.h"
 #include "gfx/display.h"
 
 namespace {
 
 vorna::WebPage* page = nullptr;
 vorna::Game* running = nullptr;
+vorna::WebSound* effects = nullptr;
 
 // The page's files: the songs are fetched into the program's own folder before the game starts.
 class PageFiles : public vorna::HostFileSystem {
@@ -57,6 +58,21 @@ EMSCRIPTEN_KEEPALIVE double vorna_web_scene() {
     return running != nullptr ? static_cast<double>(running->scene.Scene) : 0.0;
 }
 
+// The sample rate the page makes its AudioContext at.
+EMSCRIPTEN_KEEPALIVE int vorna_web_audio_rate() {
+    return vorna::kWebAudioRate;
+}
+
+// The page's audio runs (after the first key or click): sounds asked for from now on are heard.
+EMSCRIPTEN_KEEPALIVE void vorna_web_audio_started() {
+    if (effects != nullptr) effects->OutputStarted();
+}
+
+// The next frames of the effects' mix as interleaved stereo floats, or null when the game has ended.
+EMSCRIPTEN_KEEPALIVE const float* vorna_web_mix(int frames) {
+    return effects != nullptr ? effects->Mix(frames) : nullptr;
+}
+
 } // extern "C"
 
 int main(int argc, char** argv) {
@@ -67,13 +83,14 @@ int main(int argc, char** argv) {
 
     vorna::WebPage web(g);
     vorna::WebJoystick joystick;
-    vorna::HeadlessSoundDevice sound;
+    vorna::WebSound sound;
     vorna::HeadlessMidiStreamDevice midi;
     vorna::EmbeddedResources resources;
     PageFiles files;
     vorna::FillStandardSystemColours(g.display.PaletteEntries);
     page = &web;
     running = &g;
+    effects = &sound;
     web.Open();
     vorna::Platform& p = g.platform;
     p.clock = &web;
@@ -90,6 +107,7 @@ int main(int argc, char** argv) {
     const int code = vorna::MessageLoop(g);
     page = nullptr;
     running = nullptr;
+    effects = nullptr;
     vorna_game_ended(code);
     return code;
 }

@@ -2,7 +2,7 @@
 // Usage: node page_test.js PAGE_DIR MODE [ARG]
 //   load REF.png  the page loads without a console error and the logo's hold frame equals REF (320x240) at 640x480
 //   newgame       Z through the title starts a new game: the mission intro comes
-//   audio         the first key starts the AudioContext, and the notice says so
+//   audio         the first key starts the AudioContext, the notice says so, and the effects are heard
 //   sizes         the size buttons set the canvas to their client sizes; the version box opens and closes
 //   quit          Esc asks the quit question: No lets the game go on, Yes ends it
 //   measure       prints the start-up time and the frame cadence (no check)
@@ -114,7 +114,16 @@ async function checkAudio(page) {
     { timeout: kPatienceMs });
   const notice = await page.evaluate(() => document.getElementById('notice').textContent);
   if (notice !== 'Sound is on.') fail(`the notice says "${notice}" once the sound runs`);
-  console.log('the first key started the AudioContext');
+  // Z through the logo and the title asks for effects: they reach the speakers through the mix.
+  for (let press = 0; press < 60 && (await page.evaluate(() => Module.vornaEffectsPeak)) === 0; ++press) {
+    await page.keyboard.down('KeyZ');
+    await waitForFrame(page, (await framesShown(page)) + 4);
+    await page.keyboard.up('KeyZ');
+    await waitForFrame(page, (await framesShown(page)) + 20);
+  }
+  const peak = await page.evaluate(() => Module.vornaEffectsPeak);
+  if (!(peak > 0)) fail('no sound effect was heard');
+  console.log(`the first key started the AudioContext; effects play (peak ${peak.toFixed(3)})`);
 }
 
 async function checkSizes(page) {

@@ -5,6 +5,7 @@
   const kFocus = 1, kCommand = 2, kClose = 3, kFullScreen = 4;
   const kEscapeKeyCode = 27;
   const kFrameTimesKept = 600;
+  const kMixBlockFrames = 1024;
   // Keys the browser keeps for itself: reload, full screen, developer tools, moving the focus.
   const kBrowserKeys = new Set(['F5', 'F11', 'F12', 'Tab']);
 
@@ -17,6 +18,7 @@
   let audioStarted = false;
   Module.vornaFrameTimes = [];
   Module.vornaAudioContext = null;
+  Module.vornaEffectsPeak = 0; // the loudest effects sample played so far, for the tests
 
   function post(kind, a, b, c) {
     if (!Module.vornaRunning) return;
@@ -151,15 +153,37 @@
   };
 
   function startAudio() {
-    if (audioStarted) return;
+    if (audioStarted || !Module.vornaRunning) return;
     audioStarted = true;
     const AudioContextClass = window.AudioContext || window.webkitAudioContext;
     if (!AudioContextClass) {
       document.getElementById('notice').textContent = 'This browser has no Web Audio: the game plays silent.';
       return;
     }
-    Module.vornaAudioContext = new AudioContextClass();
-    Module.vornaAudioContext.resume().then(function () {
+    const audio = new AudioContextClass({ sampleRate: Module._vorna_web_audio_rate() });
+    Module.vornaAudioContext = audio;
+    // The effects' mix is pulled from the program in blocks; it plays on while the game's loop waits.
+    const effects = audio.createScriptProcessor(kMixBlockFrames, 0, 2);
+    effects.onaudioprocess = function (e) {
+      const left = e.outputBuffer.getChannelData(0), right = e.outputBuffer.getChannelData(1);
+      const mix = Module._vorna_web_mix(left.length);
+      if (!mix) {
+        left.fill(0);
+        right.fill(0);
+        return;
+      }
+      const stereo = HEAPF32.subarray(mix >> 2, (mix >> 2) + 2 * left.length);
+      let peak = Module.vornaEffectsPeak;
+      for (let i = 0; i < left.length; ++i) {
+        left[i] = stereo[2 * i];
+        right[i] = stereo[2 * i + 1];
+        peak = Math.max(peak, Math.abs(left[i]), Math.abs(right[i]));
+      }
+      Module.vornaEffectsPeak = peak;
+    };
+    effects.connect(audio.destination);
+    audio.resume().then(function () {
+      Module._vorna_web_audio_started();
       document.getElementById('notice').textContent = 'Sound is on.';
       if (Module.vornaAudioStarted) Module.vornaAudioStarted(Module.vornaAudioContext);
     });
