@@ -73,8 +73,7 @@
     if (!document.getElementById('fullscreen')) {
       const full = document.createElement('button');
       full.id = 'fullscreen';
-      full.textContent = '⛶';
-      full.title = 'Full screen';
+      full.textContent = 'Full screen';
       full.addEventListener('click', function () { document.getElementById('stage').requestFullscreen(); });
       menu.insertBefore(full, menu.firstChild);
     }
