@@ -3,6 +3,8 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 WIN32_BUILD ?= build-win32
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8040
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 # The builds make test checks fail on any compiler warning; WERROR=OFF lets a newer compiler's new warnings pass.
@@ -14,7 +16,7 @@ FUZZ_SECONDS ?= 300
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak clean assets-preview package
+.PHONY: all deps build win32 web run-web run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak clean assets-preview package
 
 all: build
 
@@ -101,6 +103,19 @@ win32: build
 package: build
 	@cmake --build $(BUILD) --target package
 
+# The game as a web page, compiled with emscripten. As for win32, the native build makes the assets first.
+# The page, its program, the songs and the SoundFont are gathered in $(WEB_BUILD)/.
+web: build
+	@NODE_PATH=$${NODE_PATH:-/usr/share/nodejs} emcmake cmake -S . -B $(WEB_BUILD)/obj -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DVORNA_DESKTOP=OFF -DVORNA_ASSET_DIR=$(abspath $(BUILD))/assets $(CMAKE_FLAGS) >/dev/null
+	@NODE_PATH=$${NODE_PATH:-/usr/share/nodejs} cmake --build $(WEB_BUILD)/obj -j $(JOBS) --target vorna-page
+	@echo "make web: $(WEB_BUILD)/vorna.html (make run-web serves it)"
+
+# Serves the page on this machine only.
+run-web: web
+	@echo "The game: http://127.0.0.1:$(WEB_PORT)/vorna.html (Ctrl+C ends the server)"
+	@cd $(WEB_BUILD) && exec python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
 # The contact sheet of the graphics (also copied to docs/) and every song and sound as audio, for review.
 assets-preview: build
 	@cmake --build $(BUILD) --target assets-preview
@@ -112,4 +127,4 @@ run: build
 	$(BUILD)/src/programs/vorna-headless --frames 700 --dump-dir $(BUILD)/frames --dump-frames 1,100,200,300,500,700
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WIN32_BUILD) build-bench
+	rm -rf $(BUILD) $(WEB_BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WIN32_BUILD) build-bench

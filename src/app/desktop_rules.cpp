@@ -12,6 +12,9 @@ const char* const kColourQuestionText =
     "詳しくは取り扱い説明書を参照して下さい。(同ホルダ内のreadme.txt及びindex.htm)\n\n"
     "フルスクリーンモードに変更し継続しますか？";
 const char* const kQuitQuestionText = "ユーザーの終了要求を受けました。\n\n終了してよろしいですか？";
+const char* const kYesButtonText = "はい";
+const char* const kNoButtonText = "いいえ";
+const char* const kOkButtonText = "OK";
 
 bool ConfirmClose(const Game& g, Shell* shell) {
     if (g.display.FullScreenMode != 0 || shell == nullptr) return true;

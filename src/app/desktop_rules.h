@@ -16,6 +16,11 @@ extern const char* const kColourQuestionText;
 // The quit question asked before a window closes.
 extern const char* const kQuitQuestionText;
 
+// The buttons of a box drawn by the program itself (where the system's boxes have their own).
+extern const char* const kYesButtonText;
+extern const char* const kNoButtonText;
+extern const char* const kOkButtonText;
+
 // Whether closing the main window may go ahead: at once in full screen, in a window only after Yes to
 // the quit question asked through shell. Without a shell nobody can be asked: the window closes.
 bool ConfirmClose(const Game& g, Shell* shell);

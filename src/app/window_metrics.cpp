@@ -51,4 +51,14 @@ int32_t SignedHighWord(uint32_t value) {
     return static_cast<int16_t>(static_cast<uint16_t>(value >> 16));
 }
 
+void MenuDisplayText(const char* text, char* out, int capacity) {
+    if (capacity <= 0) return;
+    int n = 0;
+    for (const char* p = text; *p != '\0' && n < capacity - 1; ++p) {
+        if (*p == '&') continue;
+        out[n++] = *p;
+    }
+    out[n] = '\0';
+}
+
 } // namespace vorna

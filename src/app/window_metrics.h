@@ -39,6 +39,9 @@ struct MenuItem {
 constexpr int kMenuItemCount = 7;
 extern const MenuItem kMenuItems[kMenuItemCount];
 
+// The item text as shown: the mnemonic marker "(&X)" is kept as "(X)".
+void MenuDisplayText(const char* text, char* out, int capacity);
+
 // The client size a size command asks for; false for any other id.
 bool ClientSizeForCommand(int id, int32_t& width, int32_t& height);
 

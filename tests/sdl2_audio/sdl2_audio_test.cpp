@@ -52,7 +52,7 @@ void WriteWave(const std::string& path, const std::vector<float>& stereo, int ra
 
 } // namespace
 
-TEST(Sdl2AudioMixer, ResamplesEightBitMonoAndStopsAtTheEnd) {
+TEST(AudioMixer, ResamplesEightBitMonoAndStopsAtTheEnd) {
     auto engine = Offline();
     SoundDevice& sound = engine->Sound();
     ASSERT_TRUE(sound.Create());
@@ -83,7 +83,7 @@ TEST(Sdl2AudioMixer, ResamplesEightBitMonoAndStopsAtTheEnd) {
     EXPECT_FALSE(sound.GetStatus(voice, status));
 }
 
-TEST(Sdl2AudioMixer, StereoSixteenBitAndPanAndRefusedFormats) {
+TEST(AudioMixer, StereoSixteenBitAndPanAndRefusedFormats) {
     auto engine = Offline();
     SoundDevice& sound = engine->Sound();
     int buffer = sound.CreateBuffer(Pcm(2, 44100, 16), 4 * 10);

@@ -68,16 +68,6 @@ int MenuRowForMnemonic(char letter) {
     return -1;
 }
 
-void MenuDisplayText(const char* text, char* out, int capacity) {
-    if (capacity <= 0) return;
-    int n = 0;
-    for (const char* p = text; *p != '\0' && n < capacity - 1; ++p) {
-        if (*p == '&') continue;
-        out[n++] = *p;
-    }
-    out[n] = '\0';
-}
-
 int AnswerWithoutBox(unsigned style) {
     return (style & 0xF) == MB_YESNO_STYLE ? IDYES_ANSWER : IDOK_ANSWER;
 }

@@ -36,8 +36,6 @@ int MenuRowAt(const MenuLayout& layout, int x, int y);
 int NextMenuRow(int row, int step);
 // The row whose mnemonic (the letter after '&') is the given upper-case letter, or -1.
 int MenuRowForMnemonic(char letter);
-// The item text as shown: the mnemonic marker "(&X)" is kept as "(X)".
-void MenuDisplayText(const char* text, char* out, int capacity);
 
 // The answer of a message box that could not be shown (no display): Yes for a question, so that the quit
 // question can never keep the window from closing, else OK.

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "backends/sdl2/sdl2_audio_engine.h"
-#include "backends/sdl2/sdl2_audio_mixer.h"
 #include "backends/sdl2/sdl2_midi_stream.h"
 #include "backends/sdl2/sound_font_choice.h"
+#include "sound/audio_mixer.h"
 
 namespace vorna {
 
@@ -23,25 +23,13 @@ std::string FindSoundFont(const char* wanted) {
 
 class Engine;
 
-class SoundFacade : public SoundDevice {
+class SoundFacade : public MixerSoundDevice {
 public:
-    SoundFacade(Engine& engine, Sdl2AudioMixer& mixer) : engine_(engine), mixer_(mixer) {}
+    SoundFacade(Engine& engine, AudioMixer& mixer) : MixerSoundDevice(mixer), engine_(engine) {}
     bool Create() override;
-    int CreateBuffer(const WaveFormat& f, uint32_t bytes) override { return mixer_.CreateBuffer(f, bytes); }
-    bool FillBuffer(int b, const uint8_t* d, uint32_t n) override { return mixer_.FillBuffer(b, d, n); }
-    void ReleaseBuffer(int b) override { mixer_.ReleaseBuffer(b); }
-    int Duplicate(int b) override { return mixer_.Duplicate(b); }
-    bool GetStatus(int v, uint32_t& s) override { return mixer_.GetStatus(v, s); }
-    void Stop(int v) override { mixer_.Stop(v); }
-    void SetCurrentPosition(int v, uint32_t p) override { mixer_.SetCurrentPosition(v, p); }
-    void SetPan(int v, int32_t p) override { mixer_.SetPan(v, p); }
-    void SetVolume(int v, int32_t vol) override { mixer_.SetVolume(v, vol); }
-    void Play(int v) override { mixer_.Play(v); }
-    void Release() override { mixer_.ReleaseAll(); }
 
 private:
     Engine& engine_;
-    Sdl2AudioMixer& mixer_;
 };
 
 class Engine : public Sdl2AudioEngine {
@@ -147,7 +135,7 @@ private:
     std::string driverWanted_;
     std::string driver_;
     int rate_;
-    Sdl2AudioMixer mixer_;
+    AudioMixer mixer_;
     SoundFacade sound_;
     std::unique_ptr<Sdl2MidiStream> midi_;
     SDL_AudioDeviceID device_ = 0;

@@ -267,11 +267,11 @@ int Sdl2Desktop::MessageBox(const char* text, const char* caption, unsigned styl
     SDL_MessageBoxButtonData buttons[2];
     int count = 0;
     if (yesNo) {
-        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES_ANSWER, "はい"};
-        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO_ANSWER, "いいえ"};
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES_ANSWER, kYesButtonText};
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO_ANSWER, kNoButtonText};
     } else {
         buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                            IDOK_ANSWER, "OK"};
+                            IDOK_ANSWER, kOkButtonText};
     }
     SDL_Window* owner = window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
     const SDL_MessageBoxData data{

@@ -1,4 +1,4 @@
-// The effect voices of the SDL2 audio engine: static PCM buffers, duplicates, and their resampling mix.
+// The effect voices of an audio engine: static PCM buffers, duplicates, and their resampling mix.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -9,9 +9,9 @@
 
 namespace vorna {
 
-class Sdl2AudioMixer {
+class AudioMixer {
 public:
-    explicit Sdl2AudioMixer(int deviceRate) : deviceRate_(deviceRate) {}
+    explicit AudioMixer(int deviceRate) : deviceRate_(deviceRate) {}
     // Accepts PCM of 8 (unsigned) or 16 (signed) bits, mono or stereo, at any rate from 1 Hz to 384 kHz.
     int CreateBuffer(const WaveFormat& format, uint32_t bytes);
     bool FillBuffer(int buffer, const uint8_t* data, uint32_t size);
@@ -46,6 +46,26 @@ private:
 
 public:
     std::mutex mutex; // the engine's mix lock: the audio callback and every call above
+};
+
+// A sound device whose voices are the mixer's; each engine says how its output is opened (Create).
+class MixerSoundDevice : public SoundDevice {
+public:
+    explicit MixerSoundDevice(AudioMixer& mixer) : mixer_(mixer) {}
+    int CreateBuffer(const WaveFormat& f, uint32_t bytes) override { return mixer_.CreateBuffer(f, bytes); }
+    bool FillBuffer(int b, const uint8_t* d, uint32_t n) override { return mixer_.FillBuffer(b, d, n); }
+    void ReleaseBuffer(int b) override { mixer_.ReleaseBuffer(b); }
+    int Duplicate(int b) override { return mixer_.Duplicate(b); }
+    bool GetStatus(int v, uint32_t& s) override { return mixer_.GetStatus(v, s); }
+    void Stop(int v) override { mixer_.Stop(v); }
+    void SetCurrentPosition(int v, uint32_t p) override { mixer_.SetCurrentPosition(v, p); }
+    void SetPan(int v, int32_t p) override { mixer_.SetPan(v, p); }
+    void SetVolume(int v, int32_t vol) override { mixer_.SetVolume(v, vol); }
+    void Play(int v) override { mixer_.Play(v); }
+    void Release() override { mixer_.ReleaseAll(); }
+
+private:
+    AudioMixer& mixer_;
 };
 
 } // namespace vorna

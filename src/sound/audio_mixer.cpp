@@ -1,5 +1,5 @@
-// The effect voices of the SDL2 audio engine: static PCM buffers, duplicates, and their resampling mix.
-#include "backends/sdl2/sdl2_audio_mixer.h"
+// The effect voices of an audio engine: static PCM buffers, duplicates, and their resampling mix.
+#include "sound/audio_mixer.h"
 
 #include <cmath>
 #include <cstring>
@@ -19,12 +19,12 @@ float SampleAt(const uint8_t* frame, const WaveFormat& f, int channel) {
 }
 } // namespace
 
-Sdl2AudioMixer::Voice* Sdl2AudioMixer::Live(int id) {
+AudioMixer::Voice* AudioMixer::Live(int id) {
     if (id < 0 || size_t(id) >= voices_.size() || !voices_[size_t(id)].alive) return nullptr;
     return &voices_[size_t(id)];
 }
 
-int Sdl2AudioMixer::CreateBuffer(const WaveFormat& f, uint32_t bytes) {
+int AudioMixer::CreateBuffer(const WaveFormat& f, uint32_t bytes) {
     bool pcm = f.formatTag == 1 && (f.bitsPerSample == 8 || f.bitsPerSample == 16) &&
                (f.channels == 1 || f.channels == 2) && f.samplesPerSec >= 1 && f.samplesPerSec <= 384000 &&
                f.blockAlign == f.channels * f.bitsPerSample / 8;
@@ -39,7 +39,7 @@ int Sdl2AudioMixer::CreateBuffer(const WaveFormat& f, uint32_t bytes) {
     return int(voices_.size() - 1);
 }
 
-bool Sdl2AudioMixer::FillBuffer(int buffer, const uint8_t* data, uint32_t size) {
+bool AudioMixer::FillBuffer(int buffer, const uint8_t* data, uint32_t size) {
     std::lock_guard<std::mutex> lock(mutex);
     Voice* v = Live(buffer);
     if (!v || !data || size > v->data->size()) return false;
@@ -47,7 +47,7 @@ bool Sdl2AudioMixer::FillBuffer(int buffer, const uint8_t* data, uint32_t size) 
     return true;
 }
 
-void Sdl2AudioMixer::ReleaseBuffer(int buffer) {
+void AudioMixer::ReleaseBuffer(int buffer) {
     std::lock_guard<std::mutex> lock(mutex);
     if (Voice* v = Live(buffer)) {
         v->alive = false;
@@ -55,7 +55,7 @@ void Sdl2AudioMixer::ReleaseBuffer(int buffer) {
     }
 }
 
-int Sdl2AudioMixer::Duplicate(int buffer) {
+int AudioMixer::Duplicate(int buffer) {
     std::lock_guard<std::mutex> lock(mutex);
     Voice* v = Live(buffer);
     if (!v) return kNoSoundBuffer;
@@ -66,7 +66,7 @@ int Sdl2AudioMixer::Duplicate(int buffer) {
     return int(voices_.size() - 1);
 }
 
-bool Sdl2AudioMixer::GetStatus(int voice, uint32_t& status) {
+bool AudioMixer::GetStatus(int voice, uint32_t& status) {
     std::lock_guard<std::mutex> lock(mutex);
     Voice* v = Live(voice);
     if (!v) return false;
@@ -74,17 +74,17 @@ bool Sdl2AudioMixer::GetStatus(int voice, uint32_t& status) {
     return true;
 }
 
-void Sdl2AudioMixer::Stop(int voice) {
+void AudioMixer::Stop(int voice) {
     std::lock_guard<std::mutex> lock(mutex);
     if (Voice* v = Live(voice)) v->playing = false;
 }
 
-void Sdl2AudioMixer::SetCurrentPosition(int voice, uint32_t position) {
+void AudioMixer::SetCurrentPosition(int voice, uint32_t position) {
     std::lock_guard<std::mutex> lock(mutex);
     if (Voice* v = Live(voice)) v->position = uint64_t(position / v->format.blockAlign) << 32;
 }
 
-void Sdl2AudioMixer::UpdateGains(Voice& v) {
+void AudioMixer::UpdateGains(Voice& v) {
     // Hundredths of a decibel, as DirectSound counts them: 0 is full volume, the pan attenuates one side.
     auto gain = [](int32_t hundredths) { return hundredths >= 0 ? 1.0f : float(std::pow(10.0, hundredths / 2000.0)); };
     float g = gain(v.volume);
@@ -92,7 +92,7 @@ void Sdl2AudioMixer::UpdateGains(Voice& v) {
     v.right = g * gain(v.pan < 0 ? v.pan : 0);
 }
 
-void Sdl2AudioMixer::SetPan(int voice, int32_t pan) {
+void AudioMixer::SetPan(int voice, int32_t pan) {
     std::lock_guard<std::mutex> lock(mutex);
     if (Voice* v = Live(voice)) {
         v->pan = pan < -10000 ? -10000 : pan > 10000 ? 10000 : pan;
@@ -100,7 +100,7 @@ void Sdl2AudioMixer::SetPan(int voice, int32_t pan) {
     }
 }
 
-void Sdl2AudioMixer::SetVolume(int voice, int32_t volume) {
+void AudioMixer::SetVolume(int voice, int32_t volume) {
     std::lock_guard<std::mutex> lock(mutex);
     if (Voice* v = Live(voice)) {
         v->volume = volume < -10000 ? -10000 : volume > 0 ? 0 : volume;
@@ -108,7 +108,7 @@ void Sdl2AudioMixer::SetVolume(int voice, int32_t volume) {
     }
 }
 
-void Sdl2AudioMixer::Play(int voice) {
+void AudioMixer::Play(int voice) {
     std::lock_guard<std::mutex> lock(mutex);
     if (Voice* v = Live(voice)) {
         if ((v->position >> 32) >= FrameCount(*v->data, v->format)) v->position = 0;
@@ -116,18 +116,18 @@ void Sdl2AudioMixer::Play(int voice) {
     }
 }
 
-void Sdl2AudioMixer::ReleaseAll() {
+void AudioMixer::ReleaseAll() {
     std::lock_guard<std::mutex> lock(mutex);
     voices_.clear();
 }
 
-int Sdl2AudioMixer::PlayingVoices() const {
+int AudioMixer::PlayingVoices() const {
     int n = 0;
     for (const Voice& v : voices_) n += v.alive && v.playing;
     return n;
 }
 
-void Sdl2AudioMixer::MixInto(float* out, int frames) {
+void AudioMixer::MixInto(float* out, int frames) {
     for (Voice& v : voices_) {
         if (!v.alive || !v.playing) continue;
         const WaveFormat& f = v.format;
