@@ -5,8 +5,8 @@
 
 #include "app/shell.h"
 #include "backends/headless/headless_files.h"
-#include "backends/headless/headless_midi.h"
 #include "backends/web/web_input.h"
+#include "backends/web/web_midi_stream.h"
 #include "backends/web/web_page.h"
 #include "backends/web/web_sound.h"
 #include "gfx/display.h"
@@ -16,6 +16,8 @@ namespace {
 vorna::WebPage* page = nullptr;
 vorna::Game* running = nullptr;
 vorna::WebSound* effects = nullptr;
+vorna::WebMidiStream* music = nullptr;
+size_t musicEvents = 0;
 
 // The page's files: the songs are fetched into the program's own folder before the game starts.
 class PageFiles : public vorna::HostFileSystem {
@@ -73,6 +75,21 @@ EMSCRIPTEN_KEEPALIVE const float* vorna_web_mix(int frames) {
     return effects != nullptr ? effects->Mix(frames) : nullptr;
 }
 
+// Lets the music stream play the next frames; returns its channel messages due in them as (sample offset,
+// message) pairs of words, or null when the game has ended. vorna_web_music_events says how many.
+EMSCRIPTEN_KEEPALIVE const uint32_t* vorna_web_music(int frames) {
+    musicEvents = 0;
+    if (music == nullptr || frames <= 0) return nullptr;
+    const auto& due = music->TakeBlock(static_cast<uint32_t>(frames));
+    musicEvents = due.size();
+    static_assert(sizeof(vorna::WebMidiStream::DueEvent) == 2 * sizeof(uint32_t), "pairs of words");
+    return reinterpret_cast<const uint32_t*>(due.data());
+}
+
+EMSCRIPTEN_KEEPALIVE int vorna_web_music_events() {
+    return static_cast<int>(musicEvents);
+}
+
 } // extern "C"
 
 int main(int argc, char** argv) {
@@ -84,13 +101,14 @@ int main(int argc, char** argv) {
     vorna::WebPage web(g);
     vorna::WebJoystick joystick;
     vorna::WebSound sound;
-    vorna::HeadlessMidiStreamDevice midi;
+    vorna::WebMidiStream midi(vorna::kWebAudioRate);
     vorna::EmbeddedResources resources;
     PageFiles files;
     vorna::FillStandardSystemColours(g.display.PaletteEntries);
     page = &web;
     running = &g;
     effects = &sound;
+    music = &midi;
     web.Open();
     vorna::Platform& p = g.platform;
     p.clock = &web;
@@ -108,6 +126,7 @@ int main(int argc, char** argv) {
     page = nullptr;
     running = nullptr;
     effects = nullptr;
+    music = nullptr;
     vorna_game_ended(code);
     return code;
 }
