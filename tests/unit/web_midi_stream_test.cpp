@@ -170,5 +170,24 @@ TEST(WebMidiStream, AFloodOfMessagesInOneBlockIsCappedNotGrown) {
     EXPECT_EQ(r.returned, 1); // the rest of the buffer still plays out and comes back
 }
 
+TEST(WebMidiStream, StopsPiledUpBeforeTheAudioStartsLeaveRoomForTheSong) {
+    WebMidiStream s(kRate);
+    Refiller r;
+    StreamBuffer song;
+    song.Put(0, 0x000005C0u); // the song's instrument, its very first message
+    song.Put(0, kNoteOn);
+    // The page's audio waits for a key: songs start and stop many times without a block being pulled.
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(s.Open(Refiller::Callback, &r), MMSYSERR_NOERROR);
+        ASSERT_EQ(s.Stop(), MMSYSERR_NOERROR);
+        ASSERT_EQ(s.Close(), MMSYSERR_NOERROR);
+    }
+    Start(s, r, song);
+    const auto& block = s.TakeBlock(kBlock);
+    ASSERT_GE(block.size(), 2u);
+    EXPECT_EQ(block[block.size() - 2].message, 0x000005C0u);
+    EXPECT_EQ(block.back().message, kNoteOn);
+}
+
 } // namespace
 } // namespace vorna

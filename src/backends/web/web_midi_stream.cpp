@@ -110,7 +110,7 @@ void WebMidiStream::PlayEvent(uint64_t, uint64_t time, uint32_t word) {
 }
 
 void WebMidiStream::Add(uint32_t offset, uint32_t message) {
-    if (pending_.size() < kMaxEventsPerBlock) pending_.push_back({offset, message});
+    if (pending_.size() < (inBlock_ ? kMaxEventsPerBlock : kMaxOverdueEvents)) pending_.push_back({offset, message});
 }
 
 void WebMidiStream::AddToEveryChannel(uint32_t controller) {

@@ -20,6 +20,9 @@ public:
     };
     // More events than this in one block are dropped rather than let the list grow during play.
     static constexpr size_t kMaxEventsPerBlock = 4096;
+    // Messages that come between blocks (stops, resets) are kept only up to this many, so that a page
+    // whose audio has not started yet never fills the room the first block's song needs.
+    static constexpr size_t kMaxOverdueEvents = 256;
 
     explicit WebMidiStream(uint32_t sampleRate);
 
