@@ -2,6 +2,7 @@
 #include <emscripten.h>
 
 #include <memory>
+#include <string>
 
 #include "app/shell.h"
 #include "backends/headless/headless_files.h"
@@ -10,6 +11,7 @@
 #include "backends/web/web_page.h"
 #include "backends/web/web_sound.h"
 #include "gfx/display.h"
+#include "music/music_player.h"
 
 namespace {
 
@@ -19,18 +21,26 @@ vorna::WebSound* effects = nullptr;
 vorna::WebMidiStream* music = nullptr;
 size_t musicEvents = 0;
 
+constexpr char kProgramFolder[] = "/game/";
+
 // The page's files: the songs are fetched into the program's own folder before the game starts.
 class PageFiles : public vorna::HostFileSystem {
 public:
     uint32_t ModuleFileName(char* buffer, uint32_t size) override {
-        static const char kProgramPath[] = "/game/vorna";
+        static const std::string kProgramPath = std::string(kProgramFolder) + "vorna";
         if (buffer == nullptr || size == 0) return 0;
         uint32_t n = 0;
-        for (; n + 1 < size && kProgramPath[n] != '\0'; ++n) buffer[n] = kProgramPath[n];
+        for (; n + 1 < size && n < kProgramPath.size(); ++n) buffer[n] = kProgramPath[n];
         buffer[n] = '\0';
         return n;
     }
 };
+
+// Each song beside the page, into the program's folder. One that cannot be had is simply missing, and the
+// game plays on without it, as it does on the desktop.
+void FetchSongs() {
+    for (const char* name : vorna::MusicFileTable) emscripten_wget(name, (std::string(kProgramFolder) + name).c_str());
+}
 
 EM_JS(void, vorna_game_ended, (int code), {
     if (Module.vornaGameEnded) Module.vornaGameEnded(code);
@@ -121,6 +131,7 @@ int main(int argc, char** argv) {
     p.midi = &midi;
     p.resources = &resources;
     p.files = &files;
+    FetchSongs();
     vorna::InitAppState(g);
     const int code = vorna::MessageLoop(g);
     page = nullptr;

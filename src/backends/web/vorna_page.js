@@ -188,6 +188,8 @@
     return Promise.all([library, loadScript(kSynthesizerScript), soundFont]).then(function (loaded) {
       JSSynth.Synthesizer.initializeWithFluidSynthModule(loaded[0]);
       return JSSynth.waitForReady().then(function () {
+        // FluidSynth's notes on file functions it has no use for here would show as console errors.
+        JSSynth.disableLogging();
         const s = new JSSynth.Synthesizer();
         s.init(sampleRate, { initialGain: kSynthGain, reverbActive: false, chorusActive: false });
         return s.loadSFont(loaded[2]).then(function () { return s; });
