@@ -1,6 +1,7 @@
-# The page's portable pieces (picture scaling, gamepad axes) are unit-tested natively.
+# The page's portable pieces (picture scaling, gamepad axes, the music stream) are unit-tested natively.
 target_sources(vorna_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/backends/web/web_frame.cpp
-                                   ${CMAKE_SOURCE_DIR}/src/backends/web/web_gamepad_axis.cpp)
+                                   ${CMAKE_SOURCE_DIR}/src/backends/web/web_gamepad_axis.cpp
+                                   ${CMAKE_SOURCE_DIR}/src/backends/web/web_midi_stream.cpp)
 
 # The browser build's core under node: vorna-headless compiled to WebAssembly gives the native traces.
 # Skipped when emscripten or node is not installed. Once per checkout: not in the sanitizer builds.
@@ -19,7 +20,7 @@ add_test(NAME web.page_build
                  ${CMAKE_BINARY_DIR}/assets ${CMAKE_BINARY_DIR}/web-page)
 set_tests_properties(web.page_build PROPERTIES LABELS web TIMEOUT 1200 SKIP_RETURN_CODE 77 RESOURCE_LOCK cross_build
                                                FIXTURES_SETUP web_page)
-foreach(mode load newgame audio sizes quit)
+foreach(mode load newgame audio music sizes quit)
   add_test(NAME web.page.${mode}
            COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/web_page_check.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/web-page
                    $<TARGET_FILE:vorna-headless> ${CMAKE_BINARY_DIR}/web-page-work/${mode} ${mode})

@@ -2,33 +2,45 @@
 #include <emscripten.h>
 
 #include <memory>
+#include <string>
 
 #include "app/shell.h"
 #include "backends/headless/headless_files.h"
-#include "backends/headless/headless_midi.h"
 #include "backends/web/web_input.h"
+#include "backends/web/web_midi_stream.h"
 #include "backends/web/web_page.h"
 #include "backends/web/web_sound.h"
 #include "gfx/display.h"
+#include "music/music_player.h"
 
 namespace {
 
 vorna::WebPage* page = nullptr;
 vorna::Game* running = nullptr;
 vorna::WebSound* effects = nullptr;
+vorna::WebMidiStream* music = nullptr;
+size_t musicEvents = 0;
+
+constexpr char kProgramFolder[] = "/game/";
 
 // The page's files: the songs are fetched into the program's own folder before the game starts.
 class PageFiles : public vorna::HostFileSystem {
 public:
     uint32_t ModuleFileName(char* buffer, uint32_t size) override {
-        static const char kProgramPath[] = "/game/vorna";
+        static const std::string kProgramPath = std::string(kProgramFolder) + "vorna";
         if (buffer == nullptr || size == 0) return 0;
         uint32_t n = 0;
-        for (; n + 1 < size && kProgramPath[n] != '\0'; ++n) buffer[n] = kProgramPath[n];
+        for (; n + 1 < size && n < kProgramPath.size(); ++n) buffer[n] = kProgramPath[n];
         buffer[n] = '\0';
         return n;
     }
 };
+
+// Each song beside the page, into the program's folder. One that cannot be had is simply missing, and the
+// game plays on without it, as it does on the desktop.
+void FetchSongs() {
+    for (const char* name : vorna::MusicFileTable) emscripten_wget(name, (std::string(kProgramFolder) + name).c_str());
+}
 
 EM_JS(void, vorna_game_ended, (int code), {
     if (Module.vornaGameEnded) Module.vornaGameEnded(code);
@@ -73,6 +85,21 @@ EMSCRIPTEN_KEEPALIVE const float* vorna_web_mix(int frames) {
     return effects != nullptr ? effects->Mix(frames) : nullptr;
 }
 
+// Lets the music stream play the next frames; returns its channel messages due in them as (sample offset,
+// message) pairs of words, or null when the game has ended. vorna_web_music_events says how many.
+EMSCRIPTEN_KEEPALIVE const uint32_t* vorna_web_music(int frames) {
+    musicEvents = 0;
+    if (music == nullptr || frames <= 0) return nullptr;
+    const auto& due = music->TakeBlock(static_cast<uint32_t>(frames));
+    musicEvents = due.size();
+    static_assert(sizeof(vorna::WebMidiStream::DueEvent) == 2 * sizeof(uint32_t), "pairs of words");
+    return reinterpret_cast<const uint32_t*>(due.data());
+}
+
+EMSCRIPTEN_KEEPALIVE int vorna_web_music_events() {
+    return static_cast<int>(musicEvents);
+}
+
 } // extern "C"
 
 int main(int argc, char** argv) {
@@ -84,13 +111,14 @@ int main(int argc, char** argv) {
     vorna::WebPage web(g);
     vorna::WebJoystick joystick;
     vorna::WebSound sound;
-    vorna::HeadlessMidiStreamDevice midi;
+    vorna::WebMidiStream midi(vorna::kWebAudioRate);
     vorna::EmbeddedResources resources;
     PageFiles files;
     vorna::FillStandardSystemColours(g.display.PaletteEntries);
     page = &web;
     running = &g;
     effects = &sound;
+    music = &midi;
     web.Open();
     vorna::Platform& p = g.platform;
     p.clock = &web;
@@ -103,11 +131,13 @@ int main(int argc, char** argv) {
     p.midi = &midi;
     p.resources = &resources;
     p.files = &files;
+    FetchSongs();
     vorna::InitAppState(g);
     const int code = vorna::MessageLoop(g);
     page = nullptr;
     running = nullptr;
     effects = nullptr;
+    music = nullptr;
     vorna_game_ended(code);
     return code;
 }

@@ -6,6 +6,8 @@ src="$1" dir="$2" assets="$3" page="$4"
 for tool in em++ emcmake node; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
+[ -f "$src/tests/web/node_modules/js-synthesizer/package.json" ] ||
+  { echo "skipped: the page's synthesizer is not installed (npm ci in tests/web)"; exit 77; }
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 mkdir -p "$dir"
 emcmake cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNA_DESKTOP=OFF \
@@ -14,7 +16,8 @@ emcmake cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNA_DE
 cmake --build "$dir" -j "${VORNA_CROSS_JOBS:-2}" --target vorna-page >"$dir/page-build.log" 2>&1 ||
   { tail -n 60 "$dir/page-build.log"; exit 1; }
 if grep -n "warning:" "$dir/page-build.log"; then exit 1; fi
-for f in vorna.html vorna.js vorna.wasm TimGM6mb.sf2 m00.dat; do
+for f in vorna.html vorna.js vorna.wasm TimGM6mb.sf2 m00.dat js-synthesizer.min.js libfluidsynth-2.4.6.js; do
   [ -s "$page/$f" ] || { echo "FAILED: $page/$f was not made"; exit 1; }
 done
-echo "page built in $page: $(du -cb "$page"/vorna.{html,js,wasm} "$page"/TimGM6mb.sf2 | tail -n1 | cut -f1) bytes (html, js, wasm, SoundFont)"
+echo "page built in $page: $(du -cb "$page"/vorna.{html,js,wasm} "$page"/TimGM6mb.sf2 "$page"/js-synthesizer.min.js \
+  "$page"/libfluidsynth-2.4.6.js | tail -n1 | cut -f1) bytes (html, js, wasm, SoundFont, synthesizer)"

@@ -3,6 +3,7 @@
 //   load REF.png  the page loads without a console error and the logo's hold frame equals REF (320x240) at 640x480
 //   newgame       Z through the title starts a new game: the mission intro comes
 //   audio         the first key starts the AudioContext, the notice says so, and the effects are heard
+//   music         once the audio runs, the title's song reaches the synthesizer as notes and is heard
 //   sizes         the size buttons set the canvas to their client sizes; the version box opens and closes
 //   quit          Esc asks the quit question: No lets the game go on, Yes ends it
 //   measure       prints the start-up time and the frame cadence (no check)
@@ -126,6 +127,30 @@ async function checkAudio(page) {
   console.log(`the first key started the AudioContext; effects play (peak ${peak.toFixed(3)})`);
 }
 
+async function checkMusic(page) {
+  await waitForFrame(page, 10);
+  const early = await page.evaluate(() => Module.vornaNoteOns);
+  if (early !== 0) fail(`${early} notes reached the synthesizer before the audio started`);
+  await page.keyboard.press('ShiftLeft');
+  await page.waitForFunction(() => Module.vornaSynthReady || Module.vornaMusicError, { timeout: kPatienceMs });
+  const error = await page.evaluate(() => Module.vornaMusicError);
+  if (error) fail(`the synthesizer did not start: ${error}`);
+  // Z leaves the logo for the title, whose song asks for the stream.
+  for (let press = 0; press < 60 && (await page.evaluate(() => Module.vornaNoteOns)) === 0; ++press) {
+    await page.keyboard.down('KeyZ');
+    await waitForFrame(page, (await framesShown(page)) + 4);
+    await page.keyboard.up('KeyZ');
+    await waitForFrame(page, (await framesShown(page)) + 20);
+  }
+  const notes = await page.evaluate(() => Module.vornaNoteOns);
+  if (!(notes > 0)) fail('no note of the title\'s song reached the synthesizer');
+  await page.waitForFunction(() => Module.vornaMusicPeak > 0, { timeout: kPatienceMs });
+  const state = await page.evaluate(() => Module.vornaAudioContext.state);
+  if (state !== 'running') fail(`the AudioContext is ${state} while the music plays`);
+  const peak = await page.evaluate(() => Module.vornaMusicPeak);
+  console.log(`the title's song reached the synthesizer (${notes} notes so far) and is heard (peak ${peak.toFixed(3)})`);
+}
+
 async function checkSizes(page) {
   await waitForFrame(page, kLogoHoldFirst);
   const commands = await page.$$eval('#menu button[data-command]', (b) => b.map((e) => Number(e.dataset.command)));
@@ -207,6 +232,7 @@ async function main() {
     if (mode === 'load') await checkLogo(page, arg);
     else if (mode === 'newgame') await checkNewGame(page);
     else if (mode === 'audio') await checkAudio(page);
+    else if (mode === 'music') await checkMusic(page);
     else if (mode === 'sizes') await checkSizes(page);
     else if (mode === 'quit') await checkQuit(page);
     else if (mode === 'measure') await measure(page, opened);

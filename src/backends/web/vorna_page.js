@@ -6,6 +6,11 @@
   const kEscapeKeyCode = 27;
   const kFrameTimesKept = 600;
   const kMixBlockFrames = 1024;
+  // The synthesizer's files, copied beside the page by make web.
+  const kFluidSynthScript = 'libfluidsynth-2.4.6.js', kSynthesizerScript = 'js-synthesizer.min.js';
+  const kSoundFont = 'TimGM6mb.sf2';
+  const kSynthGain = 0.4; // as loud as the desktop's synthesizer
+  const kWordBytes = 4;
   // Keys the browser keeps for itself: reload, full screen, developer tools, moving the focus.
   const kBrowserKeys = new Set(['F5', 'F11', 'F12', 'Tab']);
 
@@ -19,6 +24,11 @@
   Module.vornaFrameTimes = [];
   Module.vornaAudioContext = null;
   Module.vornaEffectsPeak = 0; // the loudest effects sample played so far, for the tests
+  Module.vornaMusicPeak = 0;   // likewise for the music
+  Module.vornaNoteOns = 0;     // note-on messages handed to the synthesizer
+  Module.vornaSynthReady = false;
+  Module.vornaMusicError = null;
+  let synth = null;
 
   function post(kind, a, b, c) {
     if (!Module.vornaRunning) return;
@@ -151,6 +161,93 @@
     context.fillRect(0, 0, Module.canvas.width, Module.canvas.height);
   };
 
+  function loadScript(src) {
+    return new Promise(function (resolve, reject) {
+      const script = document.createElement('script');
+      script.src = src;
+      script.onload = resolve;
+      script.onerror = function () { reject(new Error('cannot load ' + src)); };
+      document.head.appendChild(script);
+    });
+  }
+
+  function fetchOk(url) {
+    return fetch(url).then(function (response) {
+      if (!response.ok) throw new Error(url + ': ' + response.status);
+      return response;
+    });
+  }
+
+  // FluidSynth's own loader keeps its state in a global named Module, as the game's does: it is run in a
+  // function of its own so that the two never meet.
+  function loadSynthesizer(sampleRate) {
+    const library = fetchOk(kFluidSynthScript).then(function (r) { return r.text(); }).then(function (text) {
+      return new Function(text + '\n;return Module;')();
+    });
+    const soundFont = fetchOk(kSoundFont).then(function (r) { return r.arrayBuffer(); });
+    return Promise.all([library, loadScript(kSynthesizerScript), soundFont]).then(function (loaded) {
+      JSSynth.Synthesizer.initializeWithFluidSynthModule(loaded[0]);
+      return JSSynth.waitForReady().then(function () {
+        // FluidSynth's notes on file functions it has no use for here would show as console errors.
+        JSSynth.disableLogging();
+        const s = new JSSynth.Synthesizer();
+        s.init(sampleRate, { initialGain: kSynthGain, reverbActive: false, chorusActive: false });
+        return s.loadSFont(loaded[2]).then(function () { return s; });
+      });
+    });
+  }
+
+  // One channel message from the stream (status in the low byte, then the two data bytes).
+  function sendToSynth(message) {
+    const status = message & 0xF0, channel = message & 0x0F;
+    const d1 = (message >> 8) & 0x7F, d2 = (message >> 16) & 0x7F;
+    switch (status) {
+      case 0x80: synth.midiNoteOff(channel, d1); break;
+      case 0x90:
+        if (d2 === 0) {
+          synth.midiNoteOff(channel, d1);
+        } else {
+          synth.midiNoteOn(channel, d1, d2);
+          Module.vornaNoteOns += 1;
+        }
+        break;
+      case 0xA0: synth.midiKeyPressure(channel, d1, d2); break;
+      case 0xB0: synth.midiControl(channel, d1, d2); break;
+      case 0xC0: synth.midiProgramChange(channel, d1); break;
+      case 0xD0: synth.midiChannelPressure(channel, d1); break;
+      case 0xE0: synth.midiPitchBend(channel, d1 | (d2 << 7)); break;
+      default: break;
+    }
+  }
+
+  // Plays the stream's next block of frames into left and right, each message at its own sample. Until the
+  // synthesizer is ready the stream stands, so the music starts from its beginning.
+  function renderMusic(left, right) {
+    if (!synth) return;
+    const frames = left.length;
+    const events = Module._vorna_web_music(frames);
+    if (!events) return;
+    const count = Module._vorna_web_music_events();
+    const words = HEAPU32.subarray(events / kWordBytes, events / kWordBytes + 2 * count);
+    const musicLeft = new Float32Array(frames), musicRight = new Float32Array(frames);
+    let done = 0;
+    for (let i = 0; i <= count; ++i) {
+      const due = i < count ? Math.min(words[2 * i], frames) : frames;
+      if (due > done) {
+        synth.render([musicLeft.subarray(done, due), musicRight.subarray(done, due)]);
+        done = due;
+      }
+      if (i < count) sendToSynth(words[2 * i + 1]);
+    }
+    let peak = Module.vornaMusicPeak;
+    for (let i = 0; i < frames; ++i) {
+      peak = Math.max(peak, Math.abs(musicLeft[i]), Math.abs(musicRight[i]));
+      left[i] += musicLeft[i];
+      right[i] += musicRight[i];
+    }
+    Module.vornaMusicPeak = peak;
+  }
+
   function startAudio() {
     if (audioStarted || !Module.vornaRunning) return;
     audioStarted = true;
@@ -179,8 +276,16 @@
         peak = Math.max(peak, Math.abs(left[i]), Math.abs(right[i]));
       }
       Module.vornaEffectsPeak = peak;
+      renderMusic(left, right);
     };
     effects.connect(audio.destination);
+    loadSynthesizer(audio.sampleRate).then(function (s) {
+      synth = s;
+      Module.vornaSynthReady = true;
+    }, function (error) {
+      Module.vornaMusicError = error.message;
+      console.warn('The music cannot play: ' + error.message);
+    });
     audio.resume().then(function () {
       Module._vorna_web_audio_started();
       document.getElementById('notice').textContent = 'Sound is on.';
