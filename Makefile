@@ -9,10 +9,12 @@ JOBS ?= 2
 # Seconds each fuzz target runs: briefly within make test, longer with make fuzz.
 FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_SECONDS ?= 300
+# make fuzz stops a target at this many executions if its time has not run out first.
+FUZZ_RUNS ?= 10000000
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak clean assets-preview
+.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak soak-music-threads clean assets-preview
 
 all: build
 
@@ -47,7 +49,7 @@ test-tsan: deps
 	@echo "== music threads under ThreadSanitizer ($(TSAN_BUILD))"
 	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_TSAN=ON $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(TSAN_BUILD)/build.log cmake --build $(TSAN_BUILD) -j $(JOBS) --target vorna_music_threads
-	@SDL_AUDIODRIVER=dummy TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp $${TSAN_EXTRA:-}" \
+	@VORNA_STOP_CYCLES=$${VORNA_STOP_CYCLES:-} SDL_AUDIODRIVER=dummy TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp $${TSAN_EXTRA:-}" \
 		$(TSAN_BUILD)/tests/vorna_music_threads
 
 fuzz-build: deps
@@ -66,7 +68,7 @@ endif
 
 fuzz: fuzz-build
 ifeq ($(HAVE_CLANG),yes)
-	@./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	@./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_RUNS)
 else
 	@echo "make fuzz needs clang"; exit 1
 endif
@@ -87,6 +89,12 @@ soak: deps
 	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@soak=$$(find $(ASAN_BUILD) -type f -name 'vorna_soak' -perm -u+x | head -n1); \
 	if [ -n "$$soak" ]; then "$$soak"; else echo "make soak: no soak program is built yet"; fi
+	@$(MAKE) --no-print-directory soak-music-threads
+
+# The music threads' play-tempo-stop cycles, ten thousand of them, under ThreadSanitizer: not one stop may
+# wait out its time.
+soak-music-threads:
+	@$(MAKE) --no-print-directory test-tsan TSAN_EXTRA= VORNA_STOP_CYCLES=10000
 
 # The native 32-bit Windows program, cross-built with mingw-w64. The native build comes first: its asset
 # generator writes the art, sounds and music that vorna.exe carries as resources and beside it.

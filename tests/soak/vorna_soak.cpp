@@ -4,12 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <string>
 
+#include "../unit/support/hostile_songs.h"
 #include "app/shell.h"
 #include "backends/headless/headless_platform.h"
+#include "backends/headless/memory_files.h"
+#include "music/music_player.h"
 #include "programs/headless_runner/trace.h"
 
 namespace {
@@ -103,6 +107,7 @@ struct SoakResult {
     uint32_t frames = 0;
     uint32_t allocatingFrames = 0;
     uint32_t songFrames = 0;
+    uint32_t buffersPlayedOut = 0; // music buffers the stream played to their end (each then refilled)
     uint32_t firstAllocatingFrame = 0;
     uint32_t missionsEntered = 0;
     uint32_t forcedClears = 0;
@@ -224,7 +229,15 @@ private:
     bool songStarted_ = false;
 };
 
-SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose, uint32_t checkpoint = 0) {
+// Every music number plays one of the songs made to be costly or awkward for the reader.
+void ServeHostileSongs(MemoryFileSystem& files) {
+    const std::vector<testing::Bytes> songs = testing::HostileSongs();
+    files.modulePath = "/soak/vorna";
+    for (size_t i = 0; i < std::size(MusicFileTable); ++i)
+        files.files[std::string("/soak/") + MusicFileTable[i]] = songs[i % songs.size()];
+}
+
+SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose, bool hostileSongs, uint32_t checkpoint = 0) {
     SoakResult result;
     result.checkpointFrame = checkpoint;
     auto game = std::make_unique<Game>();
@@ -232,6 +245,11 @@ SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose, uint32_t checkp
     SoakObserver observer(*game, *backend, frames, seed, result);
     observer.verbose_ = verbose;
     backend->Attach();
+    MemoryFileSystem hostileFiles;
+    if (hostileSongs) {
+        ServeHostileSongs(hostileFiles);
+        game->platform.files = &hostileFiles;
+    }
     // Debug lines (a missing sheet gives one per drawing call) go nowhere, so the backend keeps nothing.
     std::FILE* debugSink = std::fopen(kNullDevice, "w");
     backend->shell.SetDebugSink(debugSink);
@@ -240,6 +258,7 @@ SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose, uint32_t checkp
     ParseCommandLine(*game, "");
     InitAppState(*game);
     MessageLoop(*game);
+    result.buffersPlayedOut = uint32_t(backend->midi.BuffersPlayedOut());
     result.stalled = backend->pump.Stalled() || result.frames < frames;
     if (debugSink != nullptr) std::fclose(debugSink);
     return result;
@@ -247,9 +266,10 @@ SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose, uint32_t checkp
 
 void Report(const char* label, const SoakResult& r) {
     std::printf("%s: %u frames, hash %016llx, %u missions entered (%u cleared by the soak), %u continues, "
-                "%u endings, highest level %d, %u frames starting a song, %u other frames allocating",
+                "%u endings, highest level %d, %u frames starting a song, %u other frames allocating, "
+                "%u music buffers played out",
                 label, r.frames, static_cast<unsigned long long>(r.hash), r.missionsEntered, r.forcedClears,
-                r.continues, r.endings, r.highestLevel, r.songFrames, r.allocatingFrames);
+                r.continues, r.endings, r.highestLevel, r.songFrames, r.allocatingFrames, r.buffersPlayedOut);
     if (r.allocatingFrames != 0) std::printf(" (first: frame %u)", r.firstAllocatingFrame);
     std::printf("\n");
 }
@@ -271,6 +291,7 @@ int main(int argc, char** argv) {
     bool twice = true;
     uint32_t repeatFrames = 0; // 0: the repeat run is as long as the first
     bool verbose = false;
+    bool hostileSongs = false;
     uint32_t minLevel = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -284,19 +305,21 @@ int main(int argc, char** argv) {
             ++i;
         } else if (a == "--verbose") {
             verbose = true;
+        } else if (a == "--hostile-songs") {
+            hostileSongs = true;
         } else if (a == "--once") {
             twice = false;
         } else {
-            std::fprintf(
-                stderr,
-                "usage: vorna_soak [--frames N] [--seed S] [--min-level L] [--repeat-frames K] [--once] [--verbose]\n");
+            std::fprintf(stderr, "usage: vorna_soak [--frames N] [--seed S] [--min-level L] [--repeat-frames K] "
+                                 "[--hostile-songs] [--once] "
+                                 "[--verbose]\n");
             return 2;
         }
     }
     if (repeatFrames == 0 || repeatFrames > frames) repeatFrames = frames;
     // The script and the soak's own choices are drawn frame by frame, so a shorter repeat run sees the same
     // first K frames and must end on the hash the first run had after frame K.
-    const vorna::SoakResult first = vorna::RunSoak(frames, seed, verbose, repeatFrames);
+    const vorna::SoakResult first = vorna::RunSoak(frames, seed, verbose, hostileSongs, repeatFrames);
     vorna::Report("run 1", first);
     bool ok = !first.stalled && first.allocatingFrames == 0;
     if (first.stalled) std::printf("vorna_soak: the game stopped before the last frame\n");
@@ -305,7 +328,7 @@ int main(int argc, char** argv) {
         ok = false;
     }
     if (twice) {
-        const vorna::SoakResult second = vorna::RunSoak(repeatFrames, seed, verbose);
+        const vorna::SoakResult second = vorna::RunSoak(repeatFrames, seed, verbose, hostileSongs);
         vorna::Report("run 2", second);
         if (second.hash != first.checkpointHash || second.frames != repeatFrames) {
             std::printf("vorna_soak: the same input gave a different run\n");
