@@ -426,9 +426,9 @@ int32_t FillWithinBudget(Game& g, int32_t reset, StreamBuffer& b) {
     if (!SongOpen(g)) return FillStuck;
     if (s.ConverterStatus & kConverterDone) {
         if (!g.music.LoopSong.load()) return FillEnd;
-        // A pass that wrote nothing will write nothing the next time either: the song stays silent
-        // instead of reading itself over and over.
-        if (!s.passWroteEvent) return FillEnd;
+        // A pass that wrote nothing, or wrote all its events at tick 0, would loop again at once and for
+        // ever without a sound or in no time: the song stays silent instead of reading itself over and over.
+        if (!s.passWroteEvent || s.LastEventTime == 0) return FillEnd;
         BeginRewind(s);
         s.ConverterStatus = kConverterRewinding;
     } else if (s.ConverterStatus & kConverterStuck) {

@@ -22,9 +22,9 @@ inline Bytes EmptyChunksSong(uint32_t tracks = kMostTracks) {
     return Song(std::vector<TrackBuilder>(tracks, TrackBuilder{}));
 }
 
-// Every track plays one note at tick 0: the largest song of most tracks that still fits the size limit.
+// Every track plays one note at tick 1: the largest song of most tracks that still fits the size limit.
 inline Bytes OneNotePerTrackSong(uint32_t tracks = kMostTracks) {
-    return Song(std::vector<TrackBuilder>(tracks, TrackBuilder{}.Note(0, kNoteOn, kMiddleC, kLoud).End()));
+    return Song(std::vector<TrackBuilder>(tracks, TrackBuilder{}.Note(1, kNoteOn, kMiddleC, kLoud).End()));
 }
 
 // Notes a quarter of the 32-bit tick range apart, so the track times wrap around.
@@ -57,6 +57,12 @@ inline Bytes TrackPastTheEndSong() {
     b[lengthField] = 0x00;
     b[lengthField + 1] = 0x0F;
     return b;
+}
+
+// Notes only at tick 0: a pass of this song takes no time at all.
+inline Bytes TimelessSong() {
+    return Song({TrackBuilder{}.Note(0, kNoteOn, kMiddleC, kLoud).Note(0, kNoteOn, 64, kLoud).End(),
+                 TrackBuilder{}.Meta(0, 0x01, {'x'}).End(500)});
 }
 
 inline std::vector<Bytes> HostileSongs() {
