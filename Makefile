@@ -14,7 +14,7 @@ FUZZ_RUNS ?= 10000000
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
-.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak soak-music-threads clean assets-preview
+.PHONY: all deps build win32 run test test-main test-asan test-tsan test-fuzz bench bench-desktop fuzz fuzz-build soak clean assets-preview
 
 all: build
 
@@ -89,12 +89,6 @@ soak: deps
 	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@soak=$$(find $(ASAN_BUILD) -type f -name 'vorna_soak' -perm -u+x | head -n1); \
 	if [ -n "$$soak" ]; then "$$soak"; else echo "make soak: no soak program is built yet"; fi
-	@$(MAKE) --no-print-directory soak-music-threads
-
-# The music threads' play-tempo-stop cycles, ten thousand of them, under ThreadSanitizer: not one stop may
-# wait out its time.
-soak-music-threads:
-	@$(MAKE) --no-print-directory test-tsan TSAN_EXTRA= VORNA_STOP_CYCLES=10000
 
 # The native 32-bit Windows program, cross-built with mingw-w64. The native build comes first: its asset
 # generator writes the art, sounds and music that vorna.exe carries as resources and beside it.

@@ -9,8 +9,8 @@
 
 namespace vorna::testing {
 
-// make test runs this many; the soak sets VORNA_STOP_CYCLES for its long run.
-constexpr int kDefaultStopCycles = 2000;
+// make test runs this many (VORNA_STOP_CYCLES sets another count for a longer or a quicker run).
+constexpr int kDefaultStopCycles = 10000;
 
 inline int StopCycles() {
     const char* text = std::getenv("VORNA_STOP_CYCLES");
