@@ -20,6 +20,13 @@ namespace {
 
 // Every operator new of the process goes through here, so a frame's allocations can be counted.
 uint64_t g_allocations = 0;
+// Those made inside the music device's done-callback: on a real device it runs on the device's own thread,
+// refilling buffers (the reader allocates each event's payload), so they are not the frame's.
+uint64_t g_callbackAllocations = 0;
+
+uint64_t FrameAllocations() {
+    return g_allocations - g_callbackAllocations;
+}
 
 } // namespace
 
@@ -159,19 +166,19 @@ public:
         // The boot frame loads the sheet and the sounds, and starting a song reads it into the music player's
         // buffers: the only allocations the game makes. Every other frame must allocate nothing.
         if (songStarted_) ++result_.songFrames;
-        if (result_.frames > 1 && !songStarted_ && g_allocations != allocationsAtLastFrame_) {
+        if (result_.frames > 1 && !songStarted_ && FrameAllocations() != allocationsAtLastFrame_) {
             if (result_.allocatingFrames == 0) result_.firstAllocatingFrame = result_.frames;
             ++result_.allocatingFrames;
             if (verbose_ && result_.allocatingFrames <= 20) {
                 std::printf("frame %u (scene %u, timer %u) made %llu allocations\n", result_.frames, g_.scene.Scene,
                             g_.scene.SceneTimer,
-                            static_cast<unsigned long long>(g_allocations - allocationsAtLastFrame_));
+                            static_cast<unsigned long long>(FrameAllocations() - allocationsAtLastFrame_));
             }
         }
         HashFrame();
         if (result_.frames == result_.checkpointFrame) result_.checkpointHash = result_.hash;
         Steer();
-        allocationsAtLastFrame_ = g_allocations;
+        allocationsAtLastFrame_ = FrameAllocations();
         songStarted_ = false;
         if (result_.frames >= frames_) {
             backend_.pump.RequestClose();
@@ -237,6 +244,39 @@ void ServeHostileSongs(MemoryFileSystem& files) {
         files.files[std::string("/soak/") + MusicFileTable[i]] = songs[i % songs.size()];
 }
 
+// Forwards to the headless MIDI device, keeping count of the allocations its done-callback makes. The
+// headless device calls back on the game's thread as virtual time passes; a real one calls from its own.
+class CallbackCountingMidi : public MidiStreamDevice {
+public:
+    explicit CallbackCountingMidi(MidiStreamDevice& device) : device_(device) {}
+    uint32_t Open(MidiStreamCallback callback, void* context) override {
+        callback_ = callback;
+        context_ = context;
+        return device_.Open(&CallbackCountingMidi::Forward, this);
+    }
+    uint32_t SetTimeDivision(uint32_t ticks) override { return device_.SetTimeDivision(ticks); }
+    uint32_t PrepareHeader(MidiHeader* header) override { return device_.PrepareHeader(header); }
+    uint32_t UnprepareHeader(MidiHeader* header) override { return device_.UnprepareHeader(header); }
+    uint32_t Out(MidiHeader* header) override { return device_.Out(header); }
+    uint32_t Restart() override { return device_.Restart(); }
+    uint32_t Stop() override { return device_.Stop(); }
+    uint32_t Reset() override { return device_.Reset(); }
+    uint32_t Close() override { return device_.Close(); }
+    SyncEvent* CreateEvent() override { return device_.CreateEvent(); }
+    void DestroyEvent(SyncEvent* event) override { device_.DestroyEvent(event); }
+
+private:
+    static void Forward(void* self, unsigned message, MidiHeader* header) {
+        auto& me = *static_cast<CallbackCountingMidi*>(self);
+        const uint64_t before = g_allocations;
+        me.callback_(me.context_, message, header);
+        g_callbackAllocations += g_allocations - before;
+    }
+    MidiStreamDevice& device_;
+    MidiStreamCallback callback_ = nullptr;
+    void* context_ = nullptr;
+};
+
 SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose, bool hostileSongs, uint32_t checkpoint = 0) {
     SoakResult result;
     result.checkpointFrame = checkpoint;
@@ -245,6 +285,8 @@ SoakResult RunSoak(uint32_t frames, uint32_t seed, bool verbose, bool hostileSon
     SoakObserver observer(*game, *backend, frames, seed, result);
     observer.verbose_ = verbose;
     backend->Attach();
+    CallbackCountingMidi countingMidi(*game->platform.midi);
+    game->platform.midi = &countingMidi;
     MemoryFileSystem hostileFiles;
     if (hostileSongs) {
         ServeHostileSongs(hostileFiles);
