@@ -13,6 +13,8 @@ JOBS ?= 2
 # Seconds each fuzz target runs: briefly within make test, longer with make fuzz.
 FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_SECONDS ?= 300
+# make fuzz stops a target at this many executions if its time has not run out first.
+FUZZ_RUNS ?= 10000000
 HAVE_CLANG := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 SHELL := /bin/bash
 
@@ -51,7 +53,7 @@ test-tsan: deps
 	@echo "== music threads under ThreadSanitizer ($(TSAN_BUILD))"
 	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_TSAN=ON $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(TSAN_BUILD)/build.log cmake --build $(TSAN_BUILD) -j $(JOBS) --target vorna_music_threads
-	@SDL_AUDIODRIVER=dummy TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp $${TSAN_EXTRA:-}" \
+	@VORNA_STOP_CYCLES=$${VORNA_STOP_CYCLES:-} SDL_AUDIODRIVER=dummy TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp $${TSAN_EXTRA:-}" \
 		$(TSAN_BUILD)/tests/vorna_music_threads
 
 fuzz-build: deps
@@ -70,7 +72,7 @@ endif
 
 fuzz: fuzz-build
 ifeq ($(HAVE_CLANG),yes)
-	@./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	@./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_RUNS)
 else
 	@echo "make fuzz needs clang"; exit 1
 endif

@@ -2,10 +2,13 @@
 // callback's cost for music plus twelve sounding voices as a share of real time.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <dirent.h>
 #include <string>
 #include <vector>
 
+#include "../tests/unit/support/hostile_songs.h"
 #include "../tests/unit/support/song_driver.h"
 
 #ifdef VORNA_BENCH_SMF
@@ -57,6 +60,58 @@ void BM_StreamConversion(benchmark::State& state) {
     state.counters["songs"] = double(songs.size());
 }
 BENCHMARK(BM_StreamConversion)->Unit(benchmark::kMillisecond);
+
+// The songs of most tracks that the reader accepts: argument 0 only end-of-track events, 1 empty chunks,
+// 2 one note a track.
+Bytes ManyTrackSong(int64_t kind) {
+    return kind == 0 ? EndOnlyTracksSong() : kind == 1 ? EmptyChunksSong() : OneNotePerTrackSong();
+}
+
+void BM_OpenManyTrackSong(benchmark::State& state) {
+    AudioGame a;
+    a.files.files["song"] = ManyTrackSong(state.range(0));
+    for (auto _ : state) {
+        if (OpenSong(a.g(), "song") != 0) state.SkipWithError("the song did not open");
+        CloseSong(a.g());
+    }
+}
+BENCHMARK(BM_OpenManyTrackSong)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// One looping fill after another, as the callback makes them; a song that falls silent is opened again
+// (outside the timing). "longest_ms" is the slowest single fill seen.
+void BM_FillManyTrackSong(benchmark::State& state) {
+    AudioGame a;
+    a.files.files["song"] = ManyTrackSong(state.range(0));
+    a.g().music.LoopSong.store(1);
+    uint8_t data[kStreamBufferBytes];
+    StreamBuffer b{};
+    b.header.data = data;
+    b.header.bufferLength = kStreamBufferBytes;
+    OpenSong(a.g(), "song");
+    int reset = 1;
+    double longestSeconds = 0;
+    for (auto _ : state) {
+        b.startOffset = 0;
+        b.maxLength = kStreamBufferBytes;
+        b.startTime = 0;
+        b.SpanExceeded = 0;
+        auto start = std::chrono::steady_clock::now();
+        int32_t r = FillStreamBuffer(a.g(), reset, b);
+        longestSeconds =
+            std::max(longestSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        reset = 0;
+        if (r != 0) {
+            state.PauseTiming();
+            OpenSong(a.g(), "song");
+            reset = 1;
+            state.ResumeTiming();
+        }
+    }
+    CloseSong(a.g());
+    state.counters["longest_ms"] = longestSeconds * 1000;
+}
+// A fixed count: a song that falls silent is reopened every few fills, which the timing leaves out.
+BENCHMARK(BM_FillManyTrackSong)->DenseRange(0, 2)->Iterations(3000)->Unit(benchmark::kMicrosecond);
 
 #ifdef VORNA_BENCH_SMF
 void BM_LibsmfLoadAndIterate(benchmark::State& state) {

@@ -9,3 +9,6 @@ set_tests_properties(soak.short PROPERTIES LABELS soak TIMEOUT 600)
 # The scripted player writes the input scripts of the long replays (scripts/make-player-replays).
 add_executable(vorna_player ${CMAKE_CURRENT_SOURCE_DIR}/player/vorna_player.cpp)
 target_link_libraries(vorna_player PRIVATE vorna_headless_runner)
+# The same soak with songs built to stall the reader (many empty tracks, huge deltas, a tempo every tick...).
+add_test(NAME soak.hostile_songs COMMAND vorna_soak --frames 6000 --repeat-frames 2000 --hostile-songs)
+set_tests_properties(soak.hostile_songs PROPERTIES LABELS soak TIMEOUT 600)

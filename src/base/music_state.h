@@ -39,6 +39,24 @@ struct TrackEvent {
 constexpr uint32_t kConverterDone = 1;
 constexpr uint32_t kConverterStuck = 2;
 constexpr uint32_t kConverterPending = 4;
+// The tracks are being set back to their start a piece per fill; merging waits until every one is primed.
+constexpr uint32_t kConverterRewinding = 8;
+
+// Limits that keep any file's cost bounded: the file the reader accepts, and the work of one fill (events
+// read from the tracks, bytes read from the file). A fill that reaches either hands back what it has and
+// the next fill goes on where it stopped.
+constexpr uint32_t kMaxSongFileBytes = 1u << 20;
+constexpr uint32_t kFillEventBudget = 2048;
+constexpr uint32_t kFillByteBudget = 64u << 10;
+
+// What one fill (or an open) cost: the tests hold these to the budgets above.
+struct ConverterWork {
+    uint32_t bytesRead = 0;
+    uint32_t eventsRead = 0;
+    uint32_t tracksPrimed = 0;
+    // The budget is checked between events, so one event's payload can pass it (by at most the file size).
+    uint32_t largestPayload = 0;
+};
 
 // Conversion results.
 constexpr int32_t FillCorrupt = -101;
@@ -65,6 +83,13 @@ struct SongState {
     uint32_t SongFormat = 0;
     uint32_t FileSize = 0; // bounds payload sizes by what the file can still hold
     TrackReader* tracks = nullptr;
+    // Indices of the tracks still to merge, a min-heap by (next event time, track index), so picking the
+    // next event costs log(tracks) and equal times still go to the earlier track.
+    uint32_t* trackHeap = nullptr;
+    uint32_t heapSize = 0;
+    uint32_t tracksToPrime = 0;  // while rewinding: tracks from this index on are not set back yet
+    bool passWroteEvent = false; // the pass since the open or the last rewind has written an event
+    ConverterWork work;
     TrackEvent event = {};
     uint32_t ConverterStatus = 0;
     uint32_t LastEventTime = 0;

@@ -190,7 +190,8 @@ void StreamCallback(void* context, unsigned message, MidiHeader*) {
     StreamBuffer& b = m.buffers[m.NextBuffer.load()];
     ResetFillBookkeeping(b);
     b.bytesFilled = 0;
-    // FillEnd cannot come from a looping song; if it ever does, the buffer simply stays back.
+    // A looping song reports FillEnd only when a whole pass wrote nothing: the buffer stays back and the
+    // song stays silent until the stop, rather than the callback spinning through empty buffers.
     if (FillStreamBuffer(g, 0, b) != 0) {
         CloseSong(g);
         return;

@@ -1,6 +1,7 @@
 // Reads a Standard MIDI File track by track through small windows and converts it into stream buffers.
 #include "music/song_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -28,6 +29,7 @@ bool ReadExactly(Game& g, void* buffer, uint32_t count) {
     while (count > 0) {
         int32_t got = g.platform.files->Read(g.music.song.file, out, count);
         if (got <= 0) return false;
+        g.music.song.work.bytesRead += uint32_t(got);
         out += got;
         count -= static_cast<uint32_t>(got);
     }
@@ -64,6 +66,7 @@ bool ReadPayload(Game& g, TrackReader& t, TrackEvent& e) {
     e.payload = new (std::nothrow) uint8_t[e.length ? e.length : 1];
     if (!e.payload) return false;
     g.music.song.PayloadCount.fetch_add(1);
+    if (e.length > g.music.song.work.largestPayload) g.music.song.work.largestPayload = e.length;
     for (uint32_t i = 0; i < e.length; ++i) {
         if (!ReadTrackByte(g, t, e.payload[i])) return false;
     }
@@ -101,6 +104,66 @@ bool SongOpen(const Game& g) {
     return g.music.song.file != kNoFile && g.music.song.tracks != nullptr;
 }
 
+// A track never holds more than its own length in its window, so a song of many short tracks does not
+// cost a full window each.
+uint32_t WindowBytesFor(uint32_t trackLength) {
+    uint32_t n = trackLength < kTrackWindowBytes ? trackLength : kTrackWindowBytes;
+    return n ? n : 1;
+}
+
+// Heap order: the track whose next event comes later sinks; at equal times the later track sinks.
+struct ComesLater {
+    const TrackReader* tracks;
+    bool operator()(uint32_t a, uint32_t b) const {
+        if (tracks[a].time != tracks[b].time) return tracks[a].time > tracks[b].time;
+        return a > b;
+    }
+};
+
+void BuildTrackHeap(SongState& s) {
+    s.heapSize = 0;
+    for (uint32_t i = 0; i < s.TrackCount; ++i)
+        if (!(s.tracks[i].flags & kTrackEnded)) s.trackHeap[s.heapSize++] = i;
+    std::make_heap(s.trackHeap, s.trackHeap + s.heapSize, ComesLater{s.tracks});
+}
+
+void DropHeapTop(SongState& s) {
+    std::pop_heap(s.trackHeap, s.trackHeap + s.heapSize, ComesLater{s.tracks});
+    --s.heapSize;
+}
+
+// The top track's time has grown: move it down to its place.
+void ReplaceHeapTop(SongState& s) {
+    DropHeapTop(s);
+    ++s.heapSize;
+    std::push_heap(s.trackHeap, s.trackHeap + s.heapSize, ComesLater{s.tracks});
+}
+
+bool FillBudgetSpent(const SongState& s) {
+    return s.work.eventsRead >= kFillEventBudget || s.work.bytesRead >= kFillByteBudget;
+}
+
+void BeginRewind(SongState& s) {
+    s.LastEventTime = 0;
+    s.tracksToPrime = 0;
+    s.heapSize = 0;
+    s.passWroteEvent = false;
+}
+
+// Sets tracks back to their start until the fill's budget is spent; true once every track is primed. A
+// failed read ends the rewind there: the tracks after it keep the end flags of the pass before.
+bool PrimeTracksWithinBudget(Game& g, bool budgeted) {
+    SongState& s = g.music.song;
+    while (s.tracksToPrime < s.TrackCount) {
+        if (budgeted && FillBudgetSpent(s)) return false;
+        TrackReader& t = s.tracks[s.tracksToPrime++];
+        ++s.work.tracksPrimed;
+        if (!g.platform.files->Seek(s.file, t.dataStart) || !PrimeTrack(g, t)) s.tracksToPrime = s.TrackCount;
+    }
+    BuildTrackHeap(s);
+    return true;
+}
+
 } // namespace
 
 StreamEventRecord StreamEventAt(const uint8_t* data, uint32_t index) {
@@ -120,6 +183,8 @@ int32_t OpenSong(Game& g, const char* path) {
     s.SongFormat = 0;
     s.LastEventTime = 0;
     s.tracks = nullptr;
+    s.work = {};
+    s.passWroteEvent = false;
     FileSystem* fs = g.platform.files;
     if (!fs || !path) return 1;
     s.file = fs->Open(path);
@@ -130,6 +195,8 @@ int32_t OpenSong(Game& g, const char* path) {
         return 1;
     };
     if (!fs->Size(s.file, s.FileSize)) return fail();
+    // Opening primes every track, so its cost grows with the file: beyond this size no song is accepted.
+    if (s.FileSize > kMaxSongFileBytes) return fail();
 
     uint8_t header[8];
     if (!ReadExactly(g, header, 8) || std::memcmp(header, "MThd", 4) != 0) return fail();
@@ -144,20 +211,24 @@ int32_t OpenSong(Game& g, const char* path) {
     if (position > 0xFFFFFFFFu || !fs->Seek(s.file, uint32_t(position))) return fail();
 
     s.tracks = new (std::nothrow) TrackReader[s.TrackCount ? s.TrackCount : 1]();
-    if (!s.tracks) return fail();
+    s.trackHeap = new (std::nothrow) uint32_t[s.TrackCount ? s.TrackCount : 1];
+    if (!s.tracks || !s.trackHeap) return fail();
     for (uint32_t i = 0; i < s.TrackCount; ++i) {
         TrackReader& t = s.tracks[i];
-        t.window = new (std::nothrow) uint8_t[kTrackWindowBytes]();
-        if (!t.window) return fail();
         uint8_t chunk[8];
         if (!ReadExactly(g, chunk, 8) || std::memcmp(chunk, "MTrk", 4) != 0) return fail();
         t.length = BigEndian32(chunk + 4);
+        t.window = new (std::nothrow) uint8_t[WindowBytesFor(t.length)]();
+        if (!t.window) return fail();
         position += 8;
         t.dataStart = uint32_t(position);
         if (!PrimeTrack(g, t)) return fail();
+        ++s.work.tracksPrimed;
         position += t.length;
         if (position > 0xFFFFFFFFu || !fs->Seek(s.file, uint32_t(position))) return fail();
     }
+    s.tracksToPrime = s.TrackCount;
+    BuildTrackHeap(s);
     return 0;
 }
 
@@ -172,6 +243,10 @@ void CloseSong(Game& g) {
         delete[] s.tracks;
         s.tracks = nullptr;
     }
+    delete[] s.trackHeap;
+    s.trackHeap = nullptr;
+    s.heapSize = 0;
+    s.tracksToPrime = 0;
     // An event kept for the next buffer would otherwise leak its payload.
     FreePayload(g, s.event);
 }
@@ -180,11 +255,8 @@ int32_t RewindSong(Game& g) {
     SongState& s = g.music.song;
     s.LastEventTime = 0;
     if (!SongOpen(g)) return 1;
-    for (uint32_t i = 0; i < s.TrackCount; ++i) {
-        TrackReader& t = s.tracks[i];
-        if (!g.platform.files->Seek(s.file, t.dataStart)) return 1;
-        if (!PrimeTrack(g, t)) return 1;
-    }
+    BeginRewind(s);
+    PrimeTracksWithinBudget(g, false);
     return 0;
 }
 
@@ -198,6 +270,7 @@ bool RefillTrackWindow(Game& g, TrackReader& t) {
         t.bytesInWindow = 0;
         return false;
     }
+    g.music.song.work.bytesRead += uint32_t(got);
     t.bytesInWindow = uint32_t(got);
     t.bytesNotYetRead -= uint32_t(got);
     t.nextFileOffset += uint32_t(got);
@@ -338,11 +411,14 @@ int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
     return result;
 }
 
-int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& b) {
+namespace {
+
+int32_t FillWithinBudget(Game& g, int32_t reset, StreamBuffer& b) {
     SongState& s = g.music.song;
     b.bytesFilled = 0;
     if (reset) {
-        s.ConverterStatus = 0;
+        // A rewind under way stays under way: its tracks are only partly set back.
+        s.ConverterStatus &= kConverterRewinding;
         FreePayload(g, s.event);
         s.event = TrackEvent{};
     }
@@ -350,8 +426,11 @@ int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& b) {
     if (!SongOpen(g)) return FillStuck;
     if (s.ConverterStatus & kConverterDone) {
         if (!g.music.LoopSong.load()) return FillEnd;
-        RewindSong(g);
-        s.ConverterStatus = 0;
+        // A pass that wrote nothing, or wrote all its events at tick 0, would loop again at once and for
+        // ever without a sound or in no time: the song stays silent instead of reading itself over and over.
+        if (!s.passWroteEvent || s.LastEventTime == 0) return FillEnd;
+        BeginRewind(s);
+        s.ConverterStatus = kConverterRewinding;
     } else if (s.ConverterStatus & kConverterStuck) {
         return FillStuck;
     } else if (s.ConverterStatus & kConverterPending) {
@@ -361,21 +440,30 @@ int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& b) {
             return 0;
         }
     }
+    if (s.ConverterStatus & kConverterRewinding) {
+        if (!PrimeTracksWithinBudget(g, true)) return 0;
+        s.ConverterStatus &= ~kConverterRewinding;
+    }
     for (;;) {
-        TrackReader* next = nullptr;
-        for (uint32_t i = 0; i < s.TrackCount; ++i) {
-            TrackReader& t = s.tracks[i];
-            if (t.flags & kTrackEnded) continue;
-            if (!next || t.time < next->time) next = &t;
-        }
-        if (!next) {
+        if (s.heapSize == 0) {
             s.ConverterStatus |= kConverterDone;
             return 0;
         }
-        if (!ReadTrackEvent(g, *next)) {
+        if (FillBudgetSpent(s)) return 0;
+        TrackReader& next = s.tracks[s.trackHeap[0]];
+        if (next.flags & kTrackEnded) { // ended by a direct read from outside the merge
+            DropHeapTop(s);
+            continue;
+        }
+        ++s.work.eventsRead;
+        if (!ReadTrackEvent(g, next)) {
             s.ConverterStatus |= kConverterStuck;
             return FillCorrupt;
         }
+        if (next.flags & kTrackEnded)
+            DropHeapTop(s);
+        else
+            ReplaceHeapTop(s);
         if (s.event.status == 0xFF && s.event.data1 == 0x2F) {
             FreePayload(g, s.event);
             continue;
@@ -385,6 +473,16 @@ int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& b) {
             return 0;
         }
     }
+}
+
+} // namespace
+
+int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& b) {
+    SongState& s = g.music.song;
+    s.work = {};
+    int32_t result = FillWithinBudget(g, reset, b);
+    if (b.bytesFilled > 0) s.passWroteEvent = true;
+    return result;
 }
 
 } // namespace vorna

@@ -155,7 +155,8 @@ int Bad(std::FILE* err, const std::string& message) {
 
 } // namespace
 
-int RunHeadlessMain(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err) {
+int RunHeadlessMain(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
+                    HeadlessRunStats* stats) {
     RunnerOptions options;
     std::string why;
     if (!ParseRunnerOptions(args, options, why)) return Bad(err, why + " (try --help)");
@@ -208,6 +209,11 @@ int RunHeadlessMain(const std::vector<std::string>& args, std::FILE* in, std::FI
     ParseCommandLine(*game, options.switches.c_str());
     InitAppState(*game);
     int loopResult = MessageLoop(*game);
+    if (stats) {
+        stats->midiBuffersQueued = backend->midi.outs.load();
+        stats->midiBuffersPlayedOut = backend->midi.BuffersPlayedOut();
+        stats->midiBuffersStopped = backend->midi.BuffersHandedBackByStop();
+    }
 
     bool written = trace.Finish() && debug.Finish();
     if (!written) {
