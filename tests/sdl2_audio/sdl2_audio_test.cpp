@@ -21,9 +21,13 @@ using namespace vorna::testing;
 
 namespace {
 
+// The levels and lengths below are worked out for a 44.1 kHz output, whatever the program's own rate.
+constexpr int kTestRate = 44100;
+
 std::unique_ptr<Sdl2AudioEngine> Offline(const char* soundFont = nullptr) {
     Sdl2AudioOptions options;
     options.soundFont = soundFont;
+    options.sampleRate = kTestRate;
     return Sdl2AudioEngine::Create(options, true);
 }
 

@@ -36,7 +36,8 @@ class Engine : public Sdl2AudioEngine {
 public:
     Engine(const Sdl2AudioOptions& options, bool offline)
         : offline_(offline), driverWanted_(options.driver ? options.driver : ""),
-          rate_(options.sampleRate > 0 ? options.sampleRate : 44100), mixer_(rate_), sound_(*this, mixer_) {
+          rate_(options.sampleRate > 0 ? options.sampleRate : kDesktopOutputRate), mixer_(rate_),
+          sound_(*this, mixer_) {
         std::string font = FindSoundFont(options.soundFont);
         midi_ = std::make_unique<Sdl2MidiStream>(
             rate_, mixer_.mutex, [this] { return OpenOutput(); }, font.empty() ? nullptr : font.c_str());
@@ -73,7 +74,11 @@ public:
         if (offline_) return true;
         if (!opening_) {
             opening_ = true;
-            opener_ = std::thread([this] { OpenOutputNow(); });
+            opener_ = std::thread([this] {
+                // Probing the sound servers must not take the processor from the first frames.
+                SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);
+                OpenOutputNow();
+            });
         }
         return true;
     }

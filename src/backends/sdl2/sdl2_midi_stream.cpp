@@ -3,6 +3,7 @@
 
 #include <chrono>
 
+#include <SDL.h>
 #include <fluidsynth.h>
 
 namespace vorna {
@@ -48,6 +49,9 @@ Sdl2MidiStream::Sdl2MidiStream(int sampleRate, std::mutex& mixLock, std::functio
 }
 
 void Sdl2MidiStream::LoadSynth(int sampleRate, const std::string& soundFont) {
+    // Reading the SoundFont takes tens of milliseconds of processor time that the window's first frames
+    // need more: it gets only what they leave (music that starts before it only waits, see channels_).
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);
     fluid_settings_t* settings = new_fluid_settings();
     fluid_synth_t* synth = nullptr;
     if (settings) {

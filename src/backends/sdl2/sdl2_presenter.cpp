@@ -15,6 +15,7 @@ namespace vorna {
 namespace {
 
 constexpr int32_t kDdOk = 0;
+constexpr int kBytesPerPixel = 4; // the 32-bit window formats the picture is written into directly
 
 constexpr unsigned kGlRenderer = 0x1F01; // glGetString(GL_RENDERER)
 
@@ -89,15 +90,23 @@ bool Sdl2Presenter::SetDisplayMode(int, int, int) {
     return SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window_), &mode) == 0;
 }
 
+bool Sdl2Presenter::MakeTexture(int width, int height) {
+    if (texture_ != nullptr && textureWidth_ == width && textureHeight_ == height) return true;
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    textureWidth_ = texture_ != nullptr ? width : 0;
+    textureHeight_ = texture_ != nullptr ? height : 0;
+    if (texture_ != nullptr) SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+    stale_ = true;
+    return texture_ != nullptr;
+}
+
 bool Sdl2Presenter::CreatePrimary(bool, bool) {
     if (renderer_ == nullptr) return false;
-    if (texture_ == nullptr) {
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kFrameWidth,
-                                     kFrameHeight);
-        if (texture_ != nullptr) SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
-    }
-    return texture_ != nullptr;
+    SDL_RendererInfo info;
+    scaleHere_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    return texture_ != nullptr || MakeTexture(kFrameWidth, kFrameHeight);
 }
 
 void Sdl2Presenter::SetLookup(int index, const PaletteEntry& entry) {
@@ -150,8 +159,7 @@ void Sdl2Presenter::ShowPendingFrame() {
     pending_ = false;
     // A frame equal to the one on screen (a still picture, a pause) costs neither conversion nor scaling:
     // the screen already shows it.
-    if (stale_) {
-        if (texture_ == nullptr || !Convert()) return;
+    if (stale_ && texture_ != nullptr) {
         // For tests and the benchmark: a display that takes long to present must not slow the game down.
         if (slowPresentMs_ != 0) SDL_Delay(slowPresentMs_);
         Draw();
@@ -159,18 +167,40 @@ void Sdl2Presenter::ShowPendingFrame() {
     LogPresented();
 }
 
-bool Sdl2Presenter::Convert() {
+bool Sdl2Presenter::Upload(const SDL_Rect& dst) {
+    const int width = scaleHere_ ? dst.w : kFrameWidth;
+    const int height = scaleHere_ ? dst.h : kFrameHeight;
+    if (width <= 0 || height <= 0 || !MakeTexture(width, height)) return false;
+    if (!stale_) return true;
     void* locked = nullptr;
     int lockedPitch = 0;
     if (SDL_LockTexture(texture_, nullptr, &locked, &lockedPitch) != 0) return false;
-    for (int y = 0; y < kFrameHeight; ++y) {
-        const uint8_t* src = indices_ + y * kFrameWidth;
-        uint32_t* dst =
-            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked) + static_cast<ptrdiff_t>(y) * lockedPitch);
-        for (int x = 0; x < kFrameWidth; ++x) dst[x] = lookup_[src[x]];
-    }
+    scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, static_cast<uint8_t*>(locked), lockedPitch, width,
+                  height);
     SDL_UnlockTexture(texture_);
     stale_ = false;
+    return true;
+}
+
+bool Sdl2Presenter::DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int outputHeight) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr || surface->w != outputWidth || surface->h != outputHeight ||
+        (surface->format->format != SDL_PIXELFORMAT_RGB888 && surface->format->format != SDL_PIXELFORMAT_ARGB8888))
+        return false;
+    // Whatever the renderer still has queued lands first; the overlay goes on top afterwards.
+    SDL_RenderFlush(renderer_);
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    const bool picture = haveFrame_ && dst.w > 0 && dst.h > 0;
+    // Black only where the picture leaves room (letterbox bars): a full window of it would be painted over.
+    if (!picture || dst.x > 0 || dst.y > 0 || dst.w < outputWidth || dst.h < outputHeight)
+        SDL_FillRect(surface, nullptr, 0);
+    if (picture) {
+        uint8_t* origin = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(dst.y) * surface->pitch +
+                          static_cast<ptrdiff_t>(dst.x) * kBytesPerPixel;
+        scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, origin, surface->pitch, dst.w, dst.h);
+        stale_ = false;
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     return true;
 }
 
@@ -181,13 +211,16 @@ void Sdl2Presenter::Draw() {
     SDL_GetRendererOutputSize(renderer_, &w, &h);
     const SizeRect r = FrameDestination(w, h, fullScreen_);
     const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    const bool picture = haveFrame_ && texture_ != nullptr;
-    // Black only where the picture leaves room (letterbox bars): a full window of it would be painted over.
-    if (!picture || dst.x > 0 || dst.y > 0 || dst.w < w || dst.h < h) {
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
+    // SDL's software renderer draws into the window's own pixels: the picture goes straight there, scaled
+    // once, instead of into a texture that SDL would then copy again.
+    if (!(scaleHere_ && DrawIntoWindow(dst, w, h))) {
+        const bool picture = haveFrame_ && texture_ != nullptr && Upload(dst);
+        if (!picture || dst.x > 0 || dst.y > 0 || dst.w < w || dst.h < h) {
+            SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+            SDL_RenderClear(renderer_);
+        }
+        if (picture) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     }
-    if (picture) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     if (overlay_) overlay_(renderer_);
     SDL_RenderPresent(renderer_);
 }
@@ -195,7 +228,7 @@ void Sdl2Presenter::Draw() {
 void Sdl2Presenter::Repaint() {
     // Converted again: the palette may have changed since, and a renderer may have dropped the texture.
     pending_ = false;
-    if (texture_ != nullptr && haveFrame_) Convert();
+    stale_ = true;
     Draw();
 }
 
@@ -217,8 +250,9 @@ void Sdl2Presenter::LogPresented() {
 }
 
 bool Sdl2Presenter::RestorePrimary() {
-    if (texture_ == nullptr || !haveFrame_) return true;
-    return Convert();
+    // The next picture converts the frame again into whatever texture the renderer still has.
+    stale_ = true;
+    return true;
 }
 
 Sdl2Presenter::Sdl2Presenter(SDL_Window* window) : window_(window) {
@@ -238,6 +272,7 @@ Sdl2Presenter::~Sdl2Presenter() {
 void Sdl2Presenter::ReleaseAll() {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
+    textureWidth_ = textureHeight_ = 0;
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     renderer_ = nullptr;
     paletteCreated_ = false;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "backends/sdl2/palette_scaler.h"
 #include "platform/presenter.h"
 
 namespace vorna {
@@ -55,13 +56,23 @@ public:
 
 private:
     void Draw();
-    bool Convert();
+    // Brings the texture up to date for a picture at dst: the frame through the palette, scaled here when
+    // the renderer is SDL's software one (its generic stretch costs several times our own).
+    bool Upload(const SDL_Rect& dst);
+    bool MakeTexture(int width, int height);
+    // The software renderer's own target: the picture scaled straight into the window's pixels. False when
+    // the window's pixels are not the 32-bit layout the lookup is made for.
+    bool DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int outputHeight);
     void SetLookup(int index, const PaletteEntry& entry);
     void LogPresented();
 
     SDL_Window* window_;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
+    bool scaleHere_ = false; // the renderer draws on the CPU: hand it the picture at its final size
+    PaletteScaler scaler_;
     bool fullScreen_ = false;
     bool paletteCreated_ = false;
     bool haveFrame_ = false;

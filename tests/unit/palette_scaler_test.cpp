@@ -1,0 +1,99 @@
+// The desktop's one-pass scaling: every size shows the frame as the nearest-neighbour rule scales it.
+#include <gtest/gtest.h>
+
+#ifdef VORNA_HAVE_DESKTOP
+#include <cstring>
+#include <vector>
+
+#include "backends/sdl2/palette_scaler.h"
+
+using namespace vorna;
+
+namespace {
+
+constexpr int kSourceWidth = 320;
+constexpr int kSourceHeight = 240;
+constexpr uint32_t kGuard = 0xDEADBEEF; // what lies beyond each row's pixels and must stay
+
+struct Scaled {
+    std::vector<uint32_t> pixels;
+    int stride = 0; // in pixels
+    int converted = 0;
+};
+
+// A frame in which no two neighbouring pixels, rows or columns look alike, through a lookup that does
+// not map an index to itself.
+std::vector<uint8_t> Frame() {
+    std::vector<uint8_t> frame(kSourceWidth * kSourceHeight);
+    for (int y = 0; y < kSourceHeight; ++y)
+        for (int x = 0; x < kSourceWidth; ++x) frame[y * kSourceWidth + x] = static_cast<uint8_t>(x * 7 + y * 13);
+    return frame;
+}
+
+void Lookup(uint32_t (&lookup)[256]) {
+    for (uint32_t i = 0; i < 256; ++i) lookup[i] = 0x010203u * i ^ 0x00A5C3E1u;
+}
+
+Scaled Scale(PaletteScaler& scaler, int width, int height, int spare = 3) {
+    const std::vector<uint8_t> frame = Frame();
+    uint32_t lookup[256];
+    Lookup(lookup);
+    Scaled out;
+    out.stride = width + spare;
+    out.pixels.assign(static_cast<size_t>(out.stride) * height, kGuard);
+    scaler.Scale(frame.data(), kSourceWidth, kSourceHeight, lookup, reinterpret_cast<uint8_t*>(out.pixels.data()),
+                 out.stride * 4, width, height);
+    out.converted = scaler.ConvertedRows();
+    return out;
+}
+
+void ExpectNearest(const Scaled& out, int width, int height) {
+    const std::vector<uint8_t> frame = Frame();
+    uint32_t lookup[256];
+    Lookup(lookup);
+    int wrong = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int sx = x * kSourceWidth / width, sy = y * kSourceHeight / height;
+            if (out.pixels[static_cast<size_t>(y) * out.stride + x] != lookup[frame[sy * kSourceWidth + sx]]) ++wrong;
+        }
+        for (int x = width; x < out.stride; ++x)
+            if (out.pixels[static_cast<size_t>(y) * out.stride + x] != kGuard) ++wrong;
+    }
+    EXPECT_EQ(wrong, 0) << width << " x " << height;
+}
+
+} // namespace
+
+TEST(PaletteScaler, EverySizeTheWindowOffersEqualsTheNearestRule) {
+    PaletteScaler scaler;
+    // The five sizes of the menu, a dragged window, a letterboxed full screen, and smaller than the frame.
+    const int sizes[][2] = {{320, 240}, {480, 360},  {640, 480}, {640, 240}, {320, 480},
+                            {737, 411}, {1280, 960}, {100, 75},  {1, 1}};
+    for (const auto& size : sizes) ExpectNearest(Scale(scaler, size[0], size[1]), size[0], size[1]);
+}
+
+TEST(PaletteScaler, ConvertsEachSourceRowOnceAndCopiesItsRepeats) {
+    PaletteScaler scaler;
+    EXPECT_EQ(Scale(scaler, 640, 480).converted, kSourceHeight);
+    EXPECT_EQ(Scale(scaler, 320, 480).converted, kSourceHeight);
+    EXPECT_EQ(Scale(scaler, 640, 720).converted, kSourceHeight);
+    EXPECT_EQ(Scale(scaler, 640, 120).converted, 120);
+    // The column table follows a change of size back and forth.
+    ExpectNearest(Scale(scaler, 500, 480), 500, 480);
+    ExpectNearest(Scale(scaler, 640, 480), 640, 480);
+    ExpectNearest(Scale(scaler, 500, 480), 500, 480);
+}
+
+TEST(PaletteScaler, NothingToDrawWritesNothing) {
+    PaletteScaler scaler;
+    uint32_t lookup[256] = {};
+    uint32_t pixel = kGuard;
+    const std::vector<uint8_t> frame = Frame();
+    scaler.Scale(frame.data(), kSourceWidth, kSourceHeight, lookup, reinterpret_cast<uint8_t*>(&pixel), 4, 0, 1);
+    scaler.Scale(nullptr, kSourceWidth, kSourceHeight, lookup, reinterpret_cast<uint8_t*>(&pixel), 4, 1, 1);
+    scaler.Scale(frame.data(), 0, kSourceHeight, lookup, reinterpret_cast<uint8_t*>(&pixel), 4, 1, 1);
+    EXPECT_EQ(pixel, kGuard);
+    EXPECT_EQ(scaler.ConvertedRows(), 0);
+}
+#endif
