@@ -62,6 +62,7 @@ bool Sdl2Desktop::CreateMainWindow() {
     presenter_ = std::make_unique<Sdl2Presenter>(window_);
     menuText_ = std::make_unique<TextRenderer>(kMenuPointSize);
     menu_ = std::make_unique<PopupMenu>(*menuText_);
+    eventCheck_ = std::make_unique<X11EventCheck>(window_);
 
     WindowState& w = game_.window;
     w.ScreenWidth = usable.w;
@@ -99,7 +100,10 @@ void Sdl2Desktop::SetActive(bool active) {
 
 bool Sdl2Desktop::Peek() {
     if (quitPosted_) return true;
-    SDL_PumpEvents();
+    // The loop asks before every wait and every tick; a full SDL pump costs a dozen system calls each time.
+    // It is skipped only when the window system surely has nothing and no joystick needs reading (SDL
+    // reads joysticks in the pump); whatever SDL queued itself is seen all the same.
+    if (eventCheck_ == nullptr || SDL_NumJoysticks() > 0 || eventCheck_->MayHaveEvents()) SDL_PumpEvents();
     return SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
 }
 

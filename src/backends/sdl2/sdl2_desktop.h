@@ -8,6 +8,7 @@
 #include "backends/sdl2/sdl2_popup_menu.h"
 #include "backends/sdl2/sdl2_presenter.h"
 #include "backends/sdl2/sdl2_text.h"
+#include "backends/sdl2/x11_event_check.h"
 #include "base/game.h"
 
 namespace vorna {
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<Sdl2Presenter> presenter_;
     std::unique_ptr<TextRenderer> menuText_;
     std::unique_ptr<PopupMenu> menu_;
+    std::unique_ptr<X11EventCheck> eventCheck_;
     DebugLineFolder debug_;
     bool quitPosted_ = false;
     bool destroyed_ = false;
