@@ -7,7 +7,7 @@ WEB_BUILD ?= build-web
 WEB_PORT ?= 8040
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
-# The builds make test checks fail on any compiler warning; WERROR=OFF lets a newer compiler's new warnings pass.
+# Every build make test checks (normal, sanitizers, fuzzers) fails on any compiler warning; WERROR=OFF lets a newer compiler's new warnings pass.
 WERROR ?= ON
 JOBS ?= 2
 # Seconds each fuzz target runs: briefly within make test, longer with make fuzz.
@@ -43,7 +43,7 @@ test-main:
 
 test-asan: deps
 	@echo "== test suite under AddressSanitizer and UndefinedBehaviorSanitizer ($(ASAN_BUILD))"
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF -DVORNA_WERROR=$(WERROR) $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		./scripts/run-ctest $(ASAN_BUILD) $(JOBS)
@@ -51,14 +51,14 @@ test-asan: deps
 # The music player's two threads under ThreadSanitizer: only the threaded music tests are built here.
 test-tsan: deps
 	@echo "== music threads under ThreadSanitizer ($(TSAN_BUILD))"
-	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_TSAN=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_TSAN=ON -DVORNA_WERROR=$(WERROR) $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(TSAN_BUILD)/build.log cmake --build $(TSAN_BUILD) -j $(JOBS) --target vorna_music_threads
 	@VORNA_STOP_CYCLES=$${VORNA_STOP_CYCLES:-} SDL_AUDIODRIVER=dummy TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp $${TSAN_EXTRA:-}" \
 		$(TSAN_BUILD)/tests/vorna_music_threads
 
 fuzz-build: deps
 ifeq ($(HAVE_CLANG),yes)
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_FUZZ=ON -DVORNA_DESKTOP=OFF -DVORNA_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNA_FUZZ=ON -DVORNA_DESKTOP=OFF -DVORNA_TESTS=OFF -DVORNA_WERROR=$(WERROR) $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(FUZZ_BUILD)/build.log cmake --build $(FUZZ_BUILD) -j $(JOBS)
 endif
 
@@ -88,7 +88,7 @@ bench-desktop: build
 
 # A long random-input run (a million frames) under the sanitizers.
 soak: deps
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_DESKTOP=OFF -DVORNA_WERROR=$(WERROR) $(CMAKE_FLAGS) >/dev/null
 	@./scripts/quiet $(ASAN_BUILD)/build.log cmake --build $(ASAN_BUILD) -j $(JOBS) --target vorna_soak
 	@$(ASAN_BUILD)/tests/vorna_soak
 

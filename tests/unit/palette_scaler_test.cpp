@@ -71,6 +71,8 @@ TEST(PaletteScaler, EverySizeTheWindowOffersEqualsTheNearestRule) {
     const int sizes[][2] = {{320, 240}, {480, 360},  {640, 480}, {640, 240}, {320, 480},
                             {737, 411}, {1280, 960}, {100, 75},  {1, 1}};
     for (const auto& size : sizes) ExpectNearest(Scale(scaler, size[0], size[1]), size[0], size[1]);
+    // Rows on 16-byte boundaries take the wide stores; rows off them the narrow ones. Both equal the rule.
+    for (int spare : {0, 1, 4}) ExpectNearest(Scale(scaler, 640, 480, spare), 640, 480);
 }
 
 TEST(PaletteScaler, ConvertsEachSourceRowOnceAndCopiesItsRepeats) {

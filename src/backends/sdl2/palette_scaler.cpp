@@ -11,21 +11,39 @@ namespace vorna {
 
 namespace {
 
-constexpr int kPairBytes = 8; // two 32-bit pixels
+constexpr int kPairBytes = 8;    // one source pixel doubled
+constexpr int kStreamBytes = 16; // two source pixels doubled, one SSE store
 
 // The picture goes to memory that the display server reads next, not this processor: written past the
 // cache, it neither evicts the game's own data nor waits to read each line before overwriting it.
-inline void StorePair(uint8_t* to, uint64_t pair) {
+void WriteDoubledRowPair(const uint8_t* __restrict from, int sourceWidth, const uint32_t lookup[256], uint8_t* top,
+                         int pitch) {
+    uint8_t* bottom = top + pitch;
+    int x = 0;
 #if defined(__SSE2__) && defined(__x86_64__)
-    _mm_stream_si64(reinterpret_cast<long long*>(to), static_cast<long long>(pair));
-#else
-    std::memcpy(to, &pair, sizeof pair);
-#endif
-}
-
-inline void FinishStores() {
-#if defined(__SSE2__) && defined(__x86_64__)
+    if (reinterpret_cast<uintptr_t>(top) % kStreamBytes == 0 && pitch % kStreamBytes == 0) {
+        for (; x + 1 < sourceWidth; x += 2) {
+            const int a = static_cast<int>(lookup[from[x]]), b = static_cast<int>(lookup[from[x + 1]]);
+            const __m128i pixels = _mm_set_epi32(b, b, a, a);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(top + x * kPairBytes), pixels);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(bottom + x * kPairBytes), pixels);
+        }
+    }
+    for (; x < sourceWidth; ++x) {
+        const long long pixel = lookup[from[x]];
+        const long long pair =
+            static_cast<long long>(static_cast<uint64_t>(pixel) | static_cast<uint64_t>(pixel) << 32);
+        _mm_stream_si64(reinterpret_cast<long long*>(top + x * kPairBytes), pair);
+        _mm_stream_si64(reinterpret_cast<long long*>(bottom + x * kPairBytes), pair);
+    }
     _mm_sfence();
+#else
+    for (; x < sourceWidth; ++x) {
+        const uint64_t pixel = lookup[from[x]];
+        const uint64_t pair = pixel | pixel << 32;
+        std::memcpy(top + x * kPairBytes, &pair, sizeof pair);
+        std::memcpy(bottom + x * kPairBytes, &pair, sizeof pair);
+    }
 #endif
 }
 
@@ -55,15 +73,8 @@ void PaletteScaler::Scale(const uint8_t* indices, int sourceWidth, int sourceHei
         // Restricted: the byte-sized indices could otherwise alias every pixel written and be read again.
         const uint8_t* __restrict from = indices + static_cast<ptrdiff_t>(sourceY) * sourceWidth;
         if (doubled && rows == 2) {
-            // The usual window: each source pixel as one 64-bit pair, written to both rows at once.
-            uint8_t* top = first;
-            uint8_t* bottom = first + pitch;
-            for (int x = 0; x < sourceWidth; ++x) {
-                const uint64_t pixel = lookup[from[x]];
-                const uint64_t pair = pixel | (pixel << 32);
-                StorePair(top + x * kPairBytes, pair);
-                StorePair(bottom + x * kPairBytes, pair);
-            }
+            // The usual window: each source pixel doubled, written to both rows at once.
+            WriteDoubledRowPair(from, sourceWidth, lookup, first, pitch);
         } else {
             uint32_t* __restrict row = reinterpret_cast<uint32_t*>(first);
             const int* column = columns_.data();
@@ -73,7 +84,6 @@ void PaletteScaler::Scale(const uint8_t* indices, int sourceWidth, int sourceHei
         ++convertedRows_;
         y += rows;
     }
-    FinishStores();
 }
 
 } // namespace vorna
