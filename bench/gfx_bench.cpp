@@ -69,7 +69,7 @@ void OurCopy(benchmark::State& state, ScreenRect cell, int32_t width, int32_t he
     OurSurfaces s;
     const ScreenRect to{100, 80, width, height};
     for (auto _ : state) {
-        vorna::gf_DD_Blt(*s.game, s.Sheet(), cell, s.Frame(), to);
+        vorna::gf_DD_Blt(DisplayOf(*s.game), s.Sheet(), cell, s.Frame(), to);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * width * height);
@@ -92,7 +92,7 @@ void BM_Ours_KeyedShrink61_Block39x29(benchmark::State& state) {
 void BM_Ours_SteppedFill_HudStrip(benchmark::State& state) {
     OurSurfaces s;
     for (auto _ : state) {
-        vorna::gf_DD_BoxFill(*s.game, s.Frame(), 0, 223, 319, 16, 2, 2, 246);
+        vorna::gf_DD_BoxFill(DisplayOf(*s.game), s.Frame(), 0, 223, 319, 16, 2, 2, 246);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * 319 * 16);
@@ -101,7 +101,7 @@ void BM_Ours_SteppedFill_HudStrip(benchmark::State& state) {
 void BM_Ours_FrameClear(benchmark::State& state) {
     OurSurfaces s;
     for (auto _ : state) {
-        vorna::gf_DD_ScrFill(*s.game, s.Frame(), 0);
+        vorna::gf_DD_ScrFill(DisplayOf(*s.game), s.Frame(), 0);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kFrameWidth * kFrameHeight);

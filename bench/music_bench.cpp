@@ -71,8 +71,8 @@ void BM_OpenManyTrackSong(benchmark::State& state) {
     AudioGame a;
     a.files.files["song"] = ManyTrackSong(state.range(0));
     for (auto _ : state) {
-        if (OpenSong(a.g(), "song") != 0) state.SkipWithError("the song did not open");
-        CloseSong(a.g());
+        if (OpenSong(a.g().music, a.g().platform.files, "song") != 0) state.SkipWithError("the song did not open");
+        CloseSong(a.g().music, a.g().platform.files);
     }
 }
 BENCHMARK(BM_OpenManyTrackSong)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
@@ -87,7 +87,7 @@ void BM_FillManyTrackSong(benchmark::State& state) {
     StreamBuffer b{};
     b.header.data = data;
     b.header.bufferLength = kStreamBufferBytes;
-    OpenSong(a.g(), "song");
+    OpenSong(a.g().music, a.g().platform.files, "song");
     int reset = 1;
     double longestSeconds = 0;
     for (auto _ : state) {
@@ -96,18 +96,18 @@ void BM_FillManyTrackSong(benchmark::State& state) {
         b.startTime = 0;
         b.SpanExceeded = 0;
         auto start = std::chrono::steady_clock::now();
-        int32_t r = FillStreamBuffer(a.g(), reset, b);
+        int32_t r = FillStreamBuffer(a.g().music, a.g().platform.files, reset, b);
         longestSeconds =
             std::max(longestSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         reset = 0;
         if (r != 0) {
             state.PauseTiming();
-            OpenSong(a.g(), "song");
+            OpenSong(a.g().music, a.g().platform.files, "song");
             reset = 1;
             state.ResumeTiming();
         }
     }
-    CloseSong(a.g());
+    CloseSong(a.g().music, a.g().platform.files);
     state.counters["longest_ms"] = longestSeconds * 1000;
 }
 // A fixed count: a song that falls silent is reopened every few fills, which the timing leaves out.
@@ -152,15 +152,15 @@ void BM_AudioCallbackMusicAndTwelveVoices(benchmark::State& state) {
     game->platform.resources = &resources;
     game->platform.midi = &engine->Midi();
     game->platform.sound = &engine->Sound();
-    InitSound(*game);
-    LoadAllSounds(*game);
-    OpenMusic(*game);
-    PlayMusic(*game, 0);
+    InitSound(game->sound, game->platform.sound);
+    LoadAllSounds(SoundOf(*game));
+    OpenMusic(MusicOf(*game));
+    PlayMusic(MusicOf(*game), 0);
     std::vector<float> block(2 * 512);
     int n = 0;
     for (auto _ : state) {
         if (n++ % 200 == 0)
-            for (int s = 0; s < 12; ++s) PlaySoundEffect(*game, s);
+            for (int s = 0; s < 12; ++s) PlaySoundEffect(SoundOf(*game), s);
         engine->Render(block.data(), 512);
         benchmark::DoNotOptimize(block.data());
     }
@@ -168,9 +168,9 @@ void BM_AudioCallbackMusicAndTwelveVoices(benchmark::State& state) {
     state.counters["share_of_period"] = benchmark::Counter(double(state.iterations()) * periodSeconds,
                                                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["synth"] = engine->HasSynth() ? 1 : 0;
-    StopMusic(*game);
-    CloseMusic(*game);
-    ShutdownSound(*game);
+    StopMusic(MusicOf(*game));
+    CloseMusic(MusicOf(*game));
+    ShutdownSound(game->sound, game->platform.sound);
 }
 BENCHMARK(BM_AudioCallbackMusicAndTwelveVoices)->Unit(benchmark::kMicrosecond);
 #endif

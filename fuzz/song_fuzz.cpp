@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool loop = size > 0 && (data[0] & 1);
     game->music.LoopSong.store(loop ? 1 : 0);
     game->music.TempoPercent.store(size > 1 ? int(data[1]) * 2 : 100);
-    if (OpenSong(*game, "song") == 0) {
+    if (OpenSong(game->music, game->platform.files, "song") == 0) {
         uint8_t out[kStreamBufferBytes];
         StreamBuffer b{};
         b.header.data = out;
@@ -39,19 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             b.SpanExceeded = 0;
             // Halfway the game changes the tempo, as a mission in danger does.
             if (i == kMostFills / 2) game->music.TempoPercent.store(150);
-            int32_t r = FillStreamBuffer(*game, i == 0, b);
+            int32_t r = FillStreamBuffer(game->music, game->platform.files, i == 0, b);
             if (b.bytesFilled > kStreamBufferBytes || b.bytesFilled % kStreamEventBytes) __builtin_trap();
             const ConverterWork& w = game->music.song.work;
             if (w.eventsRead > kFillEventBudget || w.bytesRead > kFillByteCeiling + w.largestPayload) __builtin_trap();
             if (r != 0) {
                 // An ended or failed song stays so, and costs nothing more.
-                if (FillStreamBuffer(*game, 0, b) != (r == FillCorrupt ? FillStuck : r)) __builtin_trap();
+                if (FillStreamBuffer(game->music, game->platform.files, 0, b) != (r == FillCorrupt ? FillStuck : r))
+                    __builtin_trap();
                 if (game->music.song.work.bytesRead != 0) __builtin_trap();
                 break;
             }
         }
     }
-    CloseSong(*game);
+    CloseSong(game->music, game->platform.files);
     if (game->music.song.PayloadCount.load() != 0 || files.OpenCount() != 0) __builtin_trap();
     return 0;
 }

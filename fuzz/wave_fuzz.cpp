@@ -25,10 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     files.files["WAV_00"].assign(data, data + size);
     game->platform.sound = &sound;
     game->platform.files = &files;
-    InitSound(*game);
-    LoadAllSounds(*game);
-    PlaySoundEffect(*game, 0);
-    PlaySoundEffect(*game, 0);
-    ShutdownSound(*game);
+    InitSound(game->sound, game->platform.sound);
+    LoadAllSounds(SoundOf(*game));
+    PlaySoundEffect(SoundOf(*game), 0);
+    PlaySoundEffect(SoundOf(*game), 0);
+    ShutdownSound(game->sound, game->platform.sound);
     return 0;
 }

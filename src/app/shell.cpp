@@ -113,30 +113,30 @@ int FrameDriver(Game& g) {
     AppState& app = g.app;
     switch (app.AppPhase) {
     case PhaseStartup:
-        if (!InitDisplay(g)) {
+        if (!InitDisplay(DisplayOf(g))) {
             app.InitFailureFlags = InitFailedDisplay;
             app.AppPhase = PhaseFailed;
             break;
         }
-        if (!DetectJoystick(g)) {
+        if (!DetectJoystick(g.input, g.platform.joystick)) {
             app.InitFailureFlags = InitFailedJoystick;
             app.AppPhase = PhaseFailed;
         }
         // Sound and music are optional: without them the game runs silent.
-        InitSound(g);
-        OpenMusic(g);
+        InitSound(g.sound, g.platform.sound);
+        OpenMusic(MusicOf(g));
         if (app.AppPhase == PhaseStartup) app.AppPhase = PhaseRunning;
         break;
     case PhaseRunning:
-        gf_DD_ScrFill(g, BackBufferOf(g), 0);
+        gf_DD_ScrFill(DisplayOf(g), BackBufferOf(g.display), 0);
         SceneFrame(g);
         if (g.platform.observer != nullptr) g.platform.observer->FrameFinished();
-        PresentFrame(g);
+        PresentFrame(DisplayOf(g), ClientAreaOf(g.window));
         break;
     case PhaseShutdown:
-        CloseMusic(g);
-        ShutdownDisplay(g);
-        ShutdownSound(g);
+        CloseMusic(MusicOf(g));
+        ShutdownDisplay(DisplayOf(g));
+        ShutdownSound(g.sound, g.platform.sound);
         app.AppPhase = PhaseStopped;
         break;
     case PhaseFailed:

@@ -4,6 +4,7 @@
 
 #include "base/surface.h"
 #include "platform/presenter.h"
+#include "platform/shell.h"
 
 namespace vorna {
 
@@ -18,6 +19,15 @@ struct DisplayState {
     Surface BackBuffer;         // the 320 x 240 frame every scene draws into
     Surface SheetSurface;       // the graphics sheet
     PaletteEntry PaletteEntries[256] = {};
+};
+
+// What the drawing family and the display routines take instead of the whole game: the display state, the
+// presenter that restores the primary and the palette when a surface is found lost, and the shell their
+// debug lines go to. Both pointers may be null (no presenter, no debug output).
+struct DisplayContext {
+    DisplayState& display;
+    Presenter* presenter;
+    Shell* shell;
 };
 
 } // namespace vorna

@@ -27,4 +27,19 @@ struct Game {
     MusicState music;
 };
 
+// The parts of the record the subsystems take, each with the platform services it calls; the layers
+// above hand these down so that gfx, sound and music need not know the whole game.
+inline DisplayContext DisplayOf(Game& g) {
+    return DisplayContext{g.display, g.platform.presenter, g.platform.shell};
+}
+inline SoundContext SoundOf(Game& g) {
+    return SoundContext{g.sound, g.platform.sound, g.platform.resources, g.platform.files, g.platform.observer};
+}
+inline MusicContext MusicOf(Game& g) {
+    return MusicContext{g.music, g.platform.midi, g.platform.files, g.platform.observer};
+}
+inline ClientArea ClientAreaOf(const WindowState& w) {
+    return ClientArea{w.ClientX, w.ClientY, w.ClientWidth, w.ClientHeight};
+}
+
 } // namespace vorna

@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/midi_stream.h"
+#include "platform/platform.h"
 
 namespace vorna {
 
@@ -133,6 +134,19 @@ struct MusicState {
     std::atomic<int32_t> SongPlaying{0};
     std::atomic<int32_t> LoopSong{0};
     char SongPath[kSongPathBytes] = {};
+    // The services the open stream's done-callback refills through (its context is this record). Set on the
+    // game thread before the stream opens, so the device's own start-up orders them before any callback.
+    MidiStreamDevice* callbackMidi = nullptr;
+    FileSystem* callbackFiles = nullptr;
+};
+
+// What the player's routines take instead of the whole game: the music state and the services they call
+// (the stream device, the files songs are read from, and the optional observer).
+struct MusicContext {
+    MusicState& music;
+    MidiStreamDevice* midi;
+    FileSystem* files;
+    GameObserver* observer;
 };
 
 } // namespace vorna

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/sound_numbers.h"
+#include "platform/platform.h"
 
 namespace vorna {
 
@@ -18,6 +19,16 @@ struct SoundEffect {
 struct SoundState {
     int32_t SoundReady = 0;
     SoundEffect SoundEffectTable[kSoundEffectCount] = {};
+};
+
+// What the loading and playing routines take instead of the whole game: the effects' state and the
+// services they call, any of which may be null (no device runs silent, no observer hears nothing).
+struct SoundContext {
+    SoundState& sound;
+    SoundDevice* device;
+    Resources* resources;
+    FileSystem* files;
+    GameObserver* observer;
 };
 
 } // namespace vorna

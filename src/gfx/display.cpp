@@ -54,22 +54,22 @@ int32_t SetUpWindow(Presenter& p, DisplayState& d) {
     return DisplayOk;
 }
 
-int32_t SetUpDisplay(Game& g) {
-    DisplayState& d = g.display;
+int32_t SetUpDisplay(const DisplayContext& c) {
+    DisplayState& d = c.display;
     d.DisplayReady = 0;
     d.deviceCreated = false;
     ReleaseSurface(d.BackBuffer);
-    Presenter* p = g.platform.presenter;
+    Presenter* p = c.presenter;
     if (p == nullptr || !p->CreateDevice(d.EmulationOnly != 0)) return DisplayCreateFailed;
     d.deviceCreated = true;
-    if (!CheckDisplayCaps(g)) return DisplayCapsFailed;
+    if (!CheckDisplayCaps(c.presenter, c.shell)) return DisplayCapsFailed;
     const int32_t modeCode = d.FullScreenMode ? SetUpFullScreen(*p, d) : SetUpWindow(*p, d);
     if (modeCode != DisplayOk) return modeCode;
     // Our frame lives in system memory whatever the placement switch says, so the video-memory
     // retry of the original has nothing to retry.
     if (!CreateSurface(d.BackBuffer, kFrameWidth, kFrameHeight)) return DisplayBackBufferFailed;
     // The primary surface is never a blit source here, so only the frame's key matters.
-    gf_DD_SetSrcKey(g, &d.BackBuffer, 0x000000);
+    gf_DD_SetSrcKey(d, &d.BackBuffer, 0x000000);
     d.BackBuffer.clip = ClipRect{0, 0, kFrameWidth, kFrameHeight};
     d.BackBuffer.hasClipper = true;
     if (!d.FullScreenMode) {
@@ -81,7 +81,7 @@ int32_t SetUpDisplay(Game& g) {
     for (int i = 0; i < kCubeCount; ++i) d.PaletteEntries[kCubeFirst + i] = ColourCube(i);
     if (!p->CreatePalette(d.PaletteEntries)) return DisplayPaletteCreateFailed;
     if (!p->AttachPalette()) return DisplayPaletteAttachFailed;
-    LoadAllPaletteEntries(g);
+    LoadAllPaletteEntries(c);
     p->ClearPrimary();
     d.DisplayReady = 1;
     return DisplayOk;
@@ -98,28 +98,26 @@ void FillStandardSystemColours(PaletteEntry entries[256]) {
     for (const StaticColour& c : kStandardColours) entries[c.index] = PaletteEntry{c.red, c.green, c.blue, 0};
 }
 
-bool InitDisplay(Game& g) {
-    const int32_t code = SetUpDisplay(g);
+bool InitDisplay(const DisplayContext& c) {
+    const int32_t code = SetUpDisplay(c);
     char line[64];
     std::snprintf(line, sizeof line, "DirectDraw Init ErrorCode [%d]\n", static_cast<int>(code));
-    GfxDebug(g.platform.shell, line);
+    GfxDebug(c.shell, line);
     return code == DisplayOk;
 }
 
-bool CheckDisplayCaps(Game& g) {
-    Presenter* p = g.platform.presenter;
-    if (p == nullptr || !p->QueryCaps()) return false;
-    GfxDebug(g.platform.shell, "DirectDraw Caps:OK!\n");
-    GfxDebug(g.platform.shell, "DirectDraw Caps FX:OK!\n");
+bool CheckDisplayCaps(Presenter* presenter, Shell* shell) {
+    if (presenter == nullptr || !presenter->QueryCaps()) return false;
+    GfxDebug(shell, "DirectDraw Caps:OK!\n");
+    GfxDebug(shell, "DirectDraw Caps FX:OK!\n");
     return true;
 }
 
-int PresentFrame(Game& g) {
-    DisplayState& d = g.display;
+int PresentFrame(const DisplayContext& c, const ClientArea& client) {
+    DisplayState& d = c.display;
     if (!d.DisplayReady) return 0;
-    Presenter* p = g.platform.presenter;
+    Presenter* p = c.presenter;
     if (p == nullptr || !d.BackBuffer.exists) return 1;
-    const ClientArea client{g.window.ClientX, g.window.ClientY, g.window.ClientWidth, g.window.ClientHeight};
     for (;;) {
         uint8_t* bits = nullptr;
         int32_t pitch = 0;
@@ -130,16 +128,16 @@ int PresentFrame(Game& g) {
         }
         if (rc == DDERR_WASSTILLDRAWING) continue;
         // A lost surface is restored and the frame simply not shown; other errors are ignored.
-        if (rc == DDERR_SURFACELOST) RestoreSurfaces(g);
+        if (rc == DDERR_SURFACELOST) RestoreSurfaces(c);
         break;
     }
     p->WaitForVerticalBlank();
     return 1;
 }
 
-bool RestoreSurfaces(Game& g) {
-    DisplayState& d = g.display;
-    Presenter* p = g.platform.presenter;
+bool RestoreSurfaces(const DisplayContext& c) {
+    DisplayState& d = c.display;
+    Presenter* p = c.presenter;
     bool ok = true;
     if (p != nullptr && p->HasPrimary() && !p->RestorePrimary()) ok = false;
     if (d.BackBuffer.exists && SurfaceRestore(d.BackBuffer) != DD_OK) ok = false;
@@ -147,9 +145,9 @@ bool RestoreSurfaces(Game& g) {
     return ok;
 }
 
-int ShutdownDisplay(Game& g) {
-    DisplayState& d = g.display;
-    Presenter* p = g.platform.presenter;
+int ShutdownDisplay(const DisplayContext& c) {
+    DisplayState& d = c.display;
+    Presenter* p = c.presenter;
     if (d.deviceCreated && p != nullptr) p->FlipToGdi();
     if (p != nullptr) p->ReleaseAll();
     ReleaseSurface(d.BackBuffer);
@@ -160,18 +158,18 @@ int ShutdownDisplay(Game& g) {
     return 1;
 }
 
-bool SetPaletteEntry(Game& g, int index, uint32_t rgb) {
+bool SetPaletteEntry(const DisplayContext& c, int index, uint32_t rgb) {
     if (index < 0 || index > 255) return false;
-    PaletteEntry& e = g.display.PaletteEntries[index];
+    PaletteEntry& e = c.display.PaletteEntries[index];
     e = PaletteEntry{static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb),
                      PC_RESERVED_FLAG};
-    Presenter* p = g.platform.presenter;
+    Presenter* p = c.presenter;
     return p != nullptr && p->HasPalette() && p->SetPaletteEntries(index, 1, &e);
 }
 
-bool LoadAllPaletteEntries(Game& g) {
-    Presenter* p = g.platform.presenter;
-    return p != nullptr && p->HasPalette() && p->SetPaletteEntries(0, 256, g.display.PaletteEntries);
+bool LoadAllPaletteEntries(const DisplayContext& c) {
+    Presenter* p = c.presenter;
+    return p != nullptr && p->HasPalette() && p->SetPaletteEntries(0, 256, c.display.PaletteEntries);
 }
 
 } // namespace vorna

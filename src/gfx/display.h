@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "base/game.h"
+#include "base/display_state.h"
 
 namespace vorna {
 
@@ -30,12 +30,14 @@ PaletteEntry ColourCube(int i);
 // The standard static colours for the reserved entries 0-9 and 246-255, where no system palette exists.
 void FillStandardSystemColours(PaletteEntry entries[256]);
 
-bool InitDisplay(Game& g);
-bool CheckDisplayCaps(Game& g);
-int PresentFrame(Game& g);
-bool RestoreSurfaces(Game& g);
-int ShutdownDisplay(Game& g);
-bool SetPaletteEntry(Game& g, int index, uint32_t rgb);
-bool LoadAllPaletteEntries(Game& g);
+// The display needs only its own state, the presenter and the shell: the caller turns a failed set-up
+// into its failure flag, and the window's client area is handed in for presentation.
+bool InitDisplay(const DisplayContext& c);
+bool CheckDisplayCaps(Presenter* presenter, Shell* shell);
+int PresentFrame(const DisplayContext& c, const ClientArea& client);
+bool RestoreSurfaces(const DisplayContext& c);
+int ShutdownDisplay(const DisplayContext& c);
+bool SetPaletteEntry(const DisplayContext& c, int index, uint32_t rgb);
+bool LoadAllPaletteEntries(const DisplayContext& c);
 
 } // namespace vorna

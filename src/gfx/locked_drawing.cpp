@@ -38,10 +38,10 @@ bool Lock(Surface& s, LockedSurface& locked) {
 
 } // namespace
 
-int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t columnStep,
-                  int32_t rowStep, int32_t colour) {
+int gf_DD_BoxFill(const DisplayContext& c, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height,
+                  int32_t columnStep, int32_t rowStep, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g.platform.shell, "gf_DD_BoxFill:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(c.shell, "gf_DD_BoxFill:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface locked;
@@ -60,9 +60,10 @@ int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width
     return 0; // the game's stepped fill reports 0 whatever it drew
 }
 
-int gf_DD_PDraw(Game& g, Surface* surface, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour) {
+int gf_DD_PDraw(const DisplayContext& c, Surface* surface, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
+                int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g.platform.shell, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(c.shell, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface locked;
@@ -103,9 +104,9 @@ int gf_DD_PDraw(Game& g, Surface* surface, int32_t x0, int32_t y0, int32_t x1, i
     return 1;
 }
 
-int gf_DD_PDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t colour) {
+int gf_DD_PDraw(const DisplayContext& c, Surface* surface, int32_t x, int32_t y, int32_t colour) {
     if (Missing(surface)) {
-        GfxDebug(g.platform.shell, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(c.shell, "gf_DD_PDraw:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface locked;
@@ -115,10 +116,11 @@ int gf_DD_PDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t colour)
     return 1;
 }
 
-int gf_DD_Glid(Game& g, Surface* source, int32_t sourceX, int32_t sourceY, int32_t width, int32_t height,
-               Surface* destination, int32_t destinationX, int32_t destinationY, int32_t columnStep, int32_t rowStep) {
+int gf_DD_Glid(const DisplayContext& c, Surface* source, int32_t sourceX, int32_t sourceY, int32_t width,
+               int32_t height, Surface* destination, int32_t destinationX, int32_t destinationY, int32_t columnStep,
+               int32_t rowStep) {
     if (Missing(source) || Missing(destination)) {
-        GfxDebug(g.platform.shell, "gf_DD_Glid:ｻｰﾌｪｰｽ情報が壊れています\n");
+        GfxDebug(c.shell, "gf_DD_Glid:ｻｰﾌｪｰｽ情報が壊れています\n");
         return 0;
     }
     LockedSurface from, to;

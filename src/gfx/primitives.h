@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "base/game.h"
+#include "base/display_state.h"
 #include "base/surface.h"
 #include "gfx/surface_ops.h"
 
@@ -13,23 +13,30 @@ inline Surface* Existing(Surface& s) {
     return s.exists ? &s : nullptr;
 }
 
-int gf_DD_ScrFill(Game& g, Surface* surface, int32_t colour);
-int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour);
-int gf_DD_BoxFill(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t columnStep,
-                  int32_t rowStep, int32_t colour);
-int gf_DD_BoxDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height, int32_t colour);
-int gf_DD_PDraw(Game& g, Surface* surface, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour);
-int gf_DD_PDraw(Game& g, Surface* surface, int32_t x, int32_t y, int32_t colour);
-int gf_DD_Blt(Game& g, Surface* source, ScreenRect sourceRect, Surface* destination, ScreenRect destinationRect);
-int gf_DD_Glid(Game& g, Surface* source, int32_t sourceX, int32_t sourceY, int32_t width, int32_t height,
-               Surface* destination, int32_t destinationX, int32_t destinationY, int32_t columnStep, int32_t rowStep);
+// Every member takes the display context: a lost surface restores the display's surfaces through it,
+// and a missing one is reported on its shell. The locking members only report, but share the family's form.
+int gf_DD_ScrFill(const DisplayContext& c, Surface* surface, int32_t colour);
+int gf_DD_BoxFill(const DisplayContext& c, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height,
+                  int32_t colour);
+int gf_DD_BoxFill(const DisplayContext& c, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height,
+                  int32_t columnStep, int32_t rowStep, int32_t colour);
+int gf_DD_BoxDraw(const DisplayContext& c, Surface* surface, int32_t x, int32_t y, int32_t width, int32_t height,
+                  int32_t colour);
+int gf_DD_PDraw(const DisplayContext& c, Surface* surface, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
+                int32_t colour);
+int gf_DD_PDraw(const DisplayContext& c, Surface* surface, int32_t x, int32_t y, int32_t colour);
+int gf_DD_Blt(const DisplayContext& c, Surface* source, ScreenRect sourceRect, Surface* destination,
+              ScreenRect destinationRect);
+int gf_DD_Glid(const DisplayContext& c, Surface* source, int32_t sourceX, int32_t sourceY, int32_t width,
+               int32_t height, Surface* destination, int32_t destinationX, int32_t destinationY, int32_t columnStep,
+               int32_t rowStep);
 
 // Shorthands used by every scene: the frame and the sheet as the drawing family sees them.
-inline Surface* BackBufferOf(Game& g) {
-    return Existing(g.display.BackBuffer);
+inline Surface* BackBufferOf(DisplayState& d) {
+    return Existing(d.BackBuffer);
 }
-inline Surface* SheetOf(Game& g) {
-    return Existing(g.display.SheetSurface);
+inline Surface* SheetOf(DisplayState& d) {
+    return Existing(d.SheetSurface);
 }
 
 } // namespace vorna

@@ -12,8 +12,7 @@ namespace {
 // A bitmap file larger than this is not a graphics sheet; refusing it keeps a stray file from eating memory.
 constexpr uint32_t kMaxBitmapFileSize = 64u << 20;
 
-bool ReadWholeFile(Game& g, const char* name, std::vector<uint8_t>& bytes) {
-    FileSystem* files = g.platform.files;
+bool ReadWholeFile(FileSystem* files, const char* name, std::vector<uint8_t>& bytes) {
     if (files == nullptr) return false;
     const int file = files->Open(name);
     if (file == kNoFile) return false;
@@ -51,15 +50,16 @@ uint8_t NearestPaletteIndex(const PaletteEntry palette[256], int red, int green,
 
 } // namespace
 
-bool gf_DD_LoadBitmap(Game& g, Surface& out, const char* name, int32_t width, int32_t height) {
+bool gf_DD_LoadBitmap(const DisplayState& display, Resources* resources, FileSystem* files, Surface& out,
+                      const char* name, int32_t width, int32_t height) {
     ReleaseSurface(out);
     // Surfaces are made by the display device: without it there is nothing to load into.
-    if (!g.display.deviceCreated || name == nullptr || width < 0 || height < 0) return false;
+    if (!display.deviceCreated || name == nullptr || width < 0 || height < 0) return false;
     ByteView view{nullptr, 0};
     std::vector<uint8_t> fileBytes;
-    const bool inProgram = g.platform.resources != nullptr && g.platform.resources->Find(name, "BITMAP", view);
+    const bool inProgram = resources != nullptr && resources->Find(name, "BITMAP", view);
     if (!inProgram) {
-        if (!ReadWholeFile(g, name, fileBytes)) return false;
+        if (!ReadWholeFile(files, name, fileBytes)) return false;
         view = ByteView{fileBytes.data(), fileBytes.size()};
     }
     DibImage dib;
@@ -71,7 +71,7 @@ bool gf_DD_LoadBitmap(Game& g, Surface& out, const char* name, int32_t width, in
     uint8_t toDisplay[256];
     for (int i = 0; i < 256; ++i) {
         const uint32_t c = dib.colours[i];
-        toDisplay[i] = NearestPaletteIndex(g.display.PaletteEntries, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+        toDisplay[i] = NearestPaletteIndex(display.PaletteEntries, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
     }
     // A size other than the bitmap's own stretches it by the blitter's nearest-neighbour rule.
     for (int32_t y = 0; y < h; ++y) {
@@ -83,7 +83,7 @@ bool gf_DD_LoadBitmap(Game& g, Surface& out, const char* name, int32_t width, in
     return true;
 }
 
-uint32_t gf_DD_FindPixelValue(Game& g, Surface* surface, uint32_t rgb) {
+uint32_t gf_DD_FindPixelValue(const DisplayState& display, Surface* surface, uint32_t rgb) {
     if (surface == nullptr || !surface->exists) return 0xFFFFFFFFu;
     uint8_t* bits = nullptr;
     int32_t pitch = 0;
@@ -93,7 +93,7 @@ uint32_t gf_DD_FindPixelValue(Game& g, Surface* surface, uint32_t rgb) {
     if (rgb != CLR_INVALID_COLOUR && SurfaceLock(*surface, &bits, &pitch) == DD_OK) {
         previous = bits[0];
         remembered = true;
-        bits[0] = NearestPaletteIndex(g.display.PaletteEntries, rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+        bits[0] = NearestPaletteIndex(display.PaletteEntries, rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
         SurfaceUnlock(*surface);
     }
     uint32_t result = 0xFFFFFFFFu;
@@ -111,9 +111,9 @@ uint32_t gf_DD_FindPixelValue(Game& g, Surface* surface, uint32_t rgb) {
     return result;
 }
 
-void gf_DD_SetSrcKey(Game& g, Surface* surface, uint32_t rgb) {
+void gf_DD_SetSrcKey(const DisplayState& display, Surface* surface, uint32_t rgb) {
     if (surface == nullptr || !surface->exists) return;
-    const uint32_t value = gf_DD_FindPixelValue(g, surface, rgb);
+    const uint32_t value = gf_DD_FindPixelValue(display, surface, rgb);
     surface->hasColourKey = true;
     surface->keyLow = value;
     surface->keyHigh = value;

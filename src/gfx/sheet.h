@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/game.h"
+#include "base/display_state.h"
+#include "platform/files.h"
 
 namespace vorna {
 
@@ -25,8 +26,10 @@ bool DecodeDib(const uint8_t* data, size_t size, DibImage& out);
 // Loads a named bitmap (resource first, then a file of that name) into a new surface, mapping its
 // colours to the nearest display palette entries. Width and height 0 mean the bitmap's own size.
 // Needs the display device (surfaces belong to it). Returns false (surface left missing) on failure.
-bool gf_DD_LoadBitmap(Game& g, Surface& out, const char* name, int32_t width, int32_t height);
-uint32_t gf_DD_FindPixelValue(Game& g, Surface* surface, uint32_t rgb);
-void gf_DD_SetSrcKey(Game& g, Surface* surface, uint32_t rgb);
+bool gf_DD_LoadBitmap(const DisplayState& display, Resources* resources, FileSystem* files, Surface& out,
+                      const char* name, int32_t width, int32_t height);
+// The display's palette decides which index a colour lands on.
+uint32_t gf_DD_FindPixelValue(const DisplayState& display, Surface* surface, uint32_t rgb);
+void gf_DD_SetSrcKey(const DisplayState& display, Surface* surface, uint32_t rgb);
 
 } // namespace vorna

@@ -2,24 +2,21 @@
 #pragma once
 #include <cstdint>
 
-#include "base/game.h"
-#include "base/game_math.h"
+#include "base/display_state.h"
 #include "base/sprite_rects.h"
 #include "gfx/primitives.h"
 
 namespace vorna {
 
-inline int DrawSheetCell(Game& g, int entry, int32_t x, int32_t y, int32_t width, int32_t height) {
+inline int DrawSheetCell(const DisplayContext& c, int entry, int32_t x, int32_t y, int32_t width, int32_t height) {
     const SpriteRect& cell = SpriteRectTable[entry];
-    ScreenRect source;
-    ScreenRect destination;
-    return gf_DD_Blt(g, SheetOf(g), MakeScreenRect(source, cell.x, cell.y, cell.w, cell.h), BackBufferOf(g),
-                     MakeScreenRect(destination, x, y, width, height));
+    return gf_DD_Blt(c, SheetOf(c.display), ScreenRect{cell.x, cell.y, cell.w, cell.h}, BackBufferOf(c.display),
+                     ScreenRect{x, y, width, height});
 }
 
-inline int DrawSheetCell(Game& g, int entry, int32_t x, int32_t y) {
+inline int DrawSheetCell(const DisplayContext& c, int entry, int32_t x, int32_t y) {
     const SpriteRect& cell = SpriteRectTable[entry];
-    return DrawSheetCell(g, entry, x, y, cell.w, cell.h);
+    return DrawSheetCell(c, entry, x, y, cell.w, cell.h);
 }
 
 } // namespace vorna

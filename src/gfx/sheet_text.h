@@ -1,14 +1,13 @@
-// Text in the sheet's own capital-letter font, and the 32 drifting backdrop rocks.
+// Text in the sheet's own capital-letter font.
 #pragma once
 #include <cstdint>
 
-#include "base/game.h"
+#include "base/display_state.h"
 
 namespace vorna {
 
 extern const int32_t GlyphStartTable[27];
 
-int DrawSheetText(Game& g, const char* text, int32_t x, int32_t y);
-int UpdateBackdrop(Game& g, int reset);
+int DrawSheetText(const DisplayContext& display, const char* text, int32_t x, int32_t y);
 
 } // namespace vorna

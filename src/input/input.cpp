@@ -1,9 +1,6 @@
 // Keyboard and joystick merged into one bit set per frame.
 #include "input/input.h"
 
-#include "platform/joystick.h"
-#include "platform/keyboard.h"
-
 namespace vorna {
 
 // Read in order until the row with bit 0.
@@ -38,16 +35,16 @@ int AxisDirection(uint32_t position, int32_t centre, int32_t halfRange) {
 
 } // namespace
 
-int DetectJoystick(Game& g) {
+int DetectJoystick(InputState& input, Joystick* joystick) {
     // The device count is unsigned: a driver reporting more than one joystick still gives exactly one.
-    const uint32_t devices = g.platform.joystick != nullptr ? g.platform.joystick->GetNumDevs() : 0u;
-    g.input.JoystickCount = devices > 0u ? 1 : 0;
-    if (g.input.JoystickCount == 0) return 1;
+    const uint32_t devices = joystick != nullptr ? joystick->GetNumDevs() : 0u;
+    input.JoystickCount = devices > 0u ? 1 : 0;
+    if (input.JoystickCount == 0) return 1;
 
     // A failed capabilities query leaves every limit 0, as the game never tests it.
     JoystickCaps caps{};
-    g.platform.joystick->GetDevCaps(0, caps);
-    JoystickCalibrationRecord& c = g.input.JoystickCalibration;
+    joystick->GetDevCaps(0, caps);
+    JoystickCalibrationRecord& c = input.JoystickCalibration;
     CalibrateAxis(caps.xMin, caps.xMax, c.XCentre, c.XHalfRange);
     CalibrateAxis(caps.yMin, caps.yMax, c.YCentre, c.YHalfRange);
     CalibrateAxis(caps.zMin, caps.zMax, c.ZCentre, c.ZHalfRange);
@@ -55,20 +52,20 @@ int DetectJoystick(Game& g) {
     return 1;
 }
 
-int32_t ReadInput(Game& g, InputRecord* record) {
+int32_t ReadInput(const InputState& input, Keyboard* keyboard, Joystick* joystick, InputRecord* record) {
     if (record != nullptr) *record = InputRecord{};
-    if (g.input.JoystickCount < 0) return 0;
+    if (input.JoystickCount < 0) return 0;
 
     uint32_t bits = 0;
-    if (g.platform.keyboard != nullptr) {
+    if (keyboard != nullptr) {
         for (const KeyBinding* row = KeyBindingTable; row->bit != 0; ++row) {
-            if (g.platform.keyboard->IsKeyDown(row->virtualKey)) bits |= row->bit;
+            if (keyboard->IsKeyDown(row->virtualKey)) bits |= row->bit;
         }
     }
 
     JoystickPosition pos{};
-    if (g.input.JoystickCount > 0 && g.platform.joystick != nullptr && g.platform.joystick->GetPosition(0, pos)) {
-        const JoystickCalibrationRecord& c = g.input.JoystickCalibration;
+    if (input.JoystickCount > 0 && joystick != nullptr && joystick->GetPosition(0, pos)) {
+        const JoystickCalibrationRecord& c = input.JoystickCalibration;
         const int x = AxisDirection(pos.x, c.XCentre, c.XHalfRange);
         const int y = AxisDirection(pos.y, c.YCentre, c.YHalfRange);
         if (x < 0) bits |= InputLeft;

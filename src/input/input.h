@@ -2,7 +2,9 @@
 #pragma once
 #include <cstdint>
 
-#include "base/game.h"
+#include "base/input_state.h"
+#include "platform/joystick.h"
+#include "platform/keyboard.h"
 
 namespace vorna {
 
@@ -12,8 +14,9 @@ struct KeyBinding {
 };
 extern const KeyBinding KeyBindingTable[12];
 
-int DetectJoystick(Game& g);
+// Either device may be null: no keyboard reads no keys, no joystick counts as none attached.
+int DetectJoystick(InputState& input, Joystick* joystick);
 // record may be null.
-int32_t ReadInput(Game& g, InputRecord* record);
+int32_t ReadInput(const InputState& input, Keyboard* keyboard, Joystick* joystick, InputRecord* record);
 
 } // namespace vorna

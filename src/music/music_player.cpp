@@ -16,13 +16,15 @@ namespace {
 
 // The stream and the event it is waited on with. The event also serves streams that PrepareSong opens
 // after a failed OpenMusic, so that a stop always has something to wait on.
-bool OpenStream(Game& g) {
-    MusicState& m = g.music;
-    MidiStreamDevice* midi = g.platform.midi;
+bool OpenStream(const MusicContext& c) {
+    MusicState& m = c.music;
+    MidiStreamDevice* midi = c.midi;
     if (!midi) return false;
     if (!m.BufferReturnEvent) m.BufferReturnEvent = midi->CreateEvent();
     if (!m.BufferReturnEvent) return false;
-    if (midi->Open(StreamCallback, &g) != MMSYSERR_NOERROR) {
+    m.callbackMidi = midi;
+    m.callbackFiles = c.files;
+    if (midi->Open(StreamCallback, &m) != MMSYSERR_NOERROR) {
         midi->DestroyEvent(m.BufferReturnEvent);
         m.BufferReturnEvent = nullptr;
         return false;
@@ -40,22 +42,22 @@ void ResetFillBookkeeping(StreamBuffer& b) {
 
 } // namespace
 
-int OpenMusic(Game& g) {
-    g.music.TempoPercent.store(100);
-    return OpenStream(g) ? 1 : 0;
+int OpenMusic(const MusicContext& c) {
+    c.music.TempoPercent.store(100);
+    return OpenStream(c) ? 1 : 0;
 }
 
-int CloseMusic(Game& g) {
-    MusicState& m = g.music;
-    MidiStreamDevice* midi = g.platform.midi;
-    if (m.StreamOpen) StopSong(g);
-    FreeStreamBuffers(g);
+int CloseMusic(const MusicContext& c) {
+    MusicState& m = c.music;
+    MidiStreamDevice* midi = c.midi;
+    if (m.StreamOpen) StopSong(c);
+    FreeStreamBuffers(m, midi);
     if (m.StreamOpen) {
         if (midi->Close() != MMSYSERR_NOERROR) return 0;
         m.StreamOpen = false;
     }
     // A stop that gave up early leaves its song open; with the stream closed no callback can touch it.
-    CloseSong(g);
+    CloseSong(m, c.files);
     m.SongLoaded.store(0);
     if (m.BufferReturnEvent) {
         midi->DestroyEvent(m.BufferReturnEvent);
@@ -64,10 +66,10 @@ int CloseMusic(Game& g) {
     return 1;
 }
 
-bool BuildMusicPath(Game& g, int number, char (&path)[kSongPathBytes]) {
+bool BuildMusicPath(FileSystem* files, int number, char (&path)[kSongPathBytes]) {
     path[0] = '\0';
-    if (number < 0 || number >= kMusicCount || !g.platform.files) return false;
-    uint32_t n = g.platform.files->ModuleFileName(path, kSongPathBytes);
+    if (number < 0 || number >= kMusicCount || !files) return false;
+    uint32_t n = files->ModuleFileName(path, kSongPathBytes);
     // A full buffer may mean a cut-off path, which would name another file.
     if (n >= kSongPathBytes - 1) return false;
     path[n] = '\0';
@@ -82,41 +84,41 @@ bool BuildMusicPath(Game& g, int number, char (&path)[kSongPathBytes]) {
     return true;
 }
 
-int PlayMusic(Game& g, int number) {
-    if (g.music.MusicOn) StopMusic(g);
-    if (g.platform.observer) g.platform.observer->MusicCalled(GameObserver::MusicCall::Play, number);
+int PlayMusic(const MusicContext& c, int number) {
+    if (c.music.MusicOn) StopMusic(c);
+    if (c.observer) c.observer->MusicCalled(GameObserver::MusicCall::Play, number);
     char path[kSongPathBytes];
-    if (BuildMusicPath(g, number, path)) LoadSong(g, path);
-    int result = StartSong(g, 1);
-    g.music.MusicOn = 1;
+    if (BuildMusicPath(c.files, number, path)) LoadSong(c, path);
+    int result = StartSong(c, 1);
+    c.music.MusicOn = 1;
     return result;
 }
 
-int StopMusic(Game& g) {
-    if (g.platform.observer) g.platform.observer->MusicCalled(GameObserver::MusicCall::Stop, 0);
-    int result = StopSong(g);
-    g.music.MusicOn = 0;
+int StopMusic(const MusicContext& c) {
+    if (c.observer) c.observer->MusicCalled(GameObserver::MusicCall::Stop, 0);
+    int result = StopSong(c);
+    c.music.MusicOn = 0;
     return result;
 }
 
-int SetMusicTempo(Game& g, int percent) {
-    if (g.platform.observer) g.platform.observer->MusicCalled(GameObserver::MusicCall::Tempo, percent);
-    g.music.TempoPercent.store(percent);
+int SetMusicTempo(const MusicContext& c, int percent) {
+    if (c.observer) c.observer->MusicCalled(GameObserver::MusicCall::Tempo, percent);
+    c.music.TempoPercent.store(percent);
     return 1;
 }
 
-int LoadSong(Game& g, const char* path) {
+int LoadSong(const MusicContext& c, const char* path) {
     if (!path || std::strlen(path) >= kSongPathBytes) return 0;
-    std::memcpy(g.music.SongPath, path, std::strlen(path) + 1);
-    if (PrepareSong(g) != 0) return 0;
-    g.music.SongLoaded.store(1);
+    std::memcpy(c.music.SongPath, path, std::strlen(path) + 1);
+    if (PrepareSong(c) != 0) return 0;
+    c.music.SongLoaded.store(1);
     return 1;
 }
 
-int32_t PrepareSong(Game& g) {
-    MusicState& m = g.music;
-    if (!m.StreamOpen && !OpenStream(g)) return 1;
-    MidiStreamDevice* midi = g.platform.midi;
+int32_t PrepareSong(const MusicContext& c) {
+    MusicState& m = c.music;
+    if (!m.StreamOpen && !OpenStream(c)) return 1;
+    MidiStreamDevice* midi = c.midi;
     for (StreamBuffer& b : m.buffers) {
         b.header.bufferLength = kStreamBufferBytes;
         // A block left from a song that failed to prepare is reused rather than lost.
@@ -124,9 +126,9 @@ int32_t PrepareSong(Game& g) {
         if (!b.header.data) return -1;
         std::memset(b.header.data, 0, kStreamBufferBytes);
     }
-    if (OpenSong(g, m.SongPath) != 0) return 1;
+    if (OpenSong(m, c.files, m.SongPath) != 0) return 1;
     if (midi->SetTimeDivision(m.song.TimeDivision) != MMSYSERR_NOERROR) {
-        CloseSong(g);
+        CloseSong(m, c.files);
         return 1;
     }
     m.ReturnedBuffers.store(0);
@@ -135,17 +137,17 @@ int32_t PrepareSong(Game& g) {
     for (int i = 0; i < 2; ++i) {
         StreamBuffer& b = m.buffers[i];
         ResetFillBookkeeping(b);
-        int32_t r = FillStreamBuffer(g, i == 0 ? 1 : 0, b);
+        int32_t r = FillStreamBuffer(m, c.files, i == 0 ? 1 : 0, b);
         if (r == FillEnd) {
             ended = true;
         } else if (r != 0) {
-            CloseSong(g);
+            CloseSong(m, c.files);
             return 1;
         }
         b.header.bytesRecorded = b.bytesFilled;
         if (!m.HeadersPrepared && midi->PrepareHeader(&b.header) != MMSYSERR_NOERROR) {
             if (i == 1) midi->UnprepareHeader(&m.buffers[0].header);
-            CloseSong(g);
+            CloseSong(m, c.files);
             return 1;
         }
         if (midi->Out(&b.header) != MMSYSERR_NOERROR || ended) break;
@@ -155,8 +157,8 @@ int32_t PrepareSong(Game& g) {
     return 0;
 }
 
-int StartSong(Game& g, int loop) {
-    MusicState& m = g.music;
+int StartSong(const MusicContext& c, int loop) {
+    MusicState& m = c.music;
     if (!m.SongLoaded.load()) {
         m.SongPlaying.store(0);
         return 0;
@@ -166,7 +168,7 @@ int StartSong(Game& g, int loop) {
     // unrefilled by the callback, and the stop would then wait in vain for it.
     m.LoopSong.store(loop);
     m.SongPlaying.store(1);
-    if (g.platform.midi->Restart() != MMSYSERR_NOERROR) {
+    if (c.midi->Restart() != MMSYSERR_NOERROR) {
         m.SongPlaying.store(0);
         return 0;
     }
@@ -175,8 +177,7 @@ int StartSong(Game& g, int loop) {
 
 void StreamCallback(void* context, unsigned message, MidiHeader*) {
     if (message != MOM_DONE || !context) return;
-    Game& g = *static_cast<Game*>(context);
-    MusicState& m = g.music;
+    MusicState& m = *static_cast<MusicState*>(context);
     if (m.PlayerState.load() == PlayerStopped) return;
     int32_t returned = m.ReturnedBuffers.fetch_add(1) + 1;
     if (m.PlayerState.load() == PlayerStopping) {
@@ -192,21 +193,21 @@ void StreamCallback(void* context, unsigned message, MidiHeader*) {
     b.bytesFilled = 0;
     // A looping song reports FillEnd only when a whole pass wrote nothing: the buffer stays back and the
     // song stays silent until the stop, rather than the callback spinning through empty buffers.
-    if (FillStreamBuffer(g, 0, b) != 0) {
-        CloseSong(g);
+    if (FillStreamBuffer(m, m.callbackFiles, 0, b) != 0) {
+        CloseSong(m, m.callbackFiles);
         return;
     }
     b.header.bytesRecorded = b.bytesFilled;
-    if (g.platform.midi->Out(&b.header) != MMSYSERR_NOERROR) {
-        CloseSong(g);
+    if (m.callbackMidi->Out(&b.header) != MMSYSERR_NOERROR) {
+        CloseSong(m, m.callbackFiles);
         return;
     }
     m.NextBuffer.store((m.NextBuffer.load() + 1) % 2);
     m.ReturnedBuffers.fetch_sub(1);
 }
 
-int StopSong(Game& g) {
-    MusicState& m = g.music;
+int StopSong(const MusicContext& c) {
+    MusicState& m = c.music;
     if (m.SongLoaded.load() || m.SongPlaying.load() || m.PlayerState.load() != PlayerStopped) {
         // Stopping goes up before SongPlaying comes down: a buffer that comes back in between must be
         // counted towards the stop, or a free-running device could hand both buffers back to a callback
@@ -214,7 +215,7 @@ int StopSong(Game& g) {
         int32_t playing = PlayerPlaying;
         m.PlayerState.compare_exchange_strong(playing, PlayerStopping);
         m.SongPlaying.store(0);
-        MidiStreamDevice* midi = g.platform.midi;
+        MidiStreamDevice* midi = c.midi;
         if (!m.StreamOpen || midi->Stop() != MMSYSERR_NOERROR) return 0;
         if (midi->Reset() != MMSYSERR_NOERROR) return 0;
         bool came = m.BufferReturnEvent && m.BufferReturnEvent->Wait(kStopWaitMs);
@@ -222,10 +223,10 @@ int StopSong(Game& g) {
     }
     m.PlayerState.store(PlayerPlaying);
     if (m.SongLoaded.load()) {
-        CloseSong(g);
-        FreeStreamBuffers(g);
+        CloseSong(m, c.files);
+        FreeStreamBuffers(m, c.midi);
         if (m.StreamOpen) {
-            g.platform.midi->Close();
+            c.midi->Close();
             m.StreamOpen = false;
         }
         m.SongLoaded.store(0);
@@ -233,11 +234,10 @@ int StopSong(Game& g) {
     return 1;
 }
 
-void FreeStreamBuffers(Game& g) {
-    MusicState& m = g.music;
+void FreeStreamBuffers(MusicState& m, MidiStreamDevice* midi) {
     if (m.HeadersPrepared) {
-        if (g.platform.midi)
-            for (StreamBuffer& b : m.buffers) g.platform.midi->UnprepareHeader(&b.header);
+        if (midi)
+            for (StreamBuffer& b : m.buffers) midi->UnprepareHeader(&b.header);
         m.HeadersPrepared = 0;
     }
     for (StreamBuffer& b : m.buffers) {

@@ -24,12 +24,12 @@ void PutLittleEndian32(uint8_t* p, uint32_t v) {
 }
 
 // Reads exactly count bytes from the song file; anything less is a failure.
-bool ReadExactly(Game& g, void* buffer, uint32_t count) {
+bool ReadExactly(MusicState& m, FileSystem* files, void* buffer, uint32_t count) {
     uint8_t* out = static_cast<uint8_t*>(buffer);
     while (count > 0) {
-        int32_t got = g.platform.files->Read(g.music.song.file, out, count);
+        int32_t got = files->Read(m.song.file, out, count);
         if (got <= 0) return false;
-        g.music.song.work.bytesRead += uint32_t(got);
+        m.song.work.bytesRead += uint32_t(got);
         out += got;
         count -= static_cast<uint32_t>(got);
     }
@@ -42,42 +42,42 @@ uint32_t BytesLeft(const TrackReader& t) {
 
 // What the file can really still deliver for this track: a track length that claims more than the
 // file holds must not make us allocate a payload the file cannot fill.
-uint64_t BytesReallyLeft(const Game& g, const TrackReader& t) {
-    const SongState& s = g.music.song;
+uint64_t BytesReallyLeft(const MusicState& m, const TrackReader& t) {
+    const SongState& s = m.song;
     uint64_t inFile = s.FileSize > t.nextFileOffset ? s.FileSize - t.nextFileOffset : 0;
     if (inFile > t.bytesNotYetRead) inFile = t.bytesNotYetRead;
     return uint64_t(t.bytesInWindow) + inFile;
 }
 
-void FreePayload(Game& g, TrackEvent& e) {
+void FreePayload(MusicState& m, TrackEvent& e) {
     if (e.payload) {
         delete[] e.payload;
         e.payload = nullptr;
-        g.music.song.PayloadCount.fetch_sub(1);
+        m.song.PayloadCount.fetch_sub(1);
     }
 }
 
-bool ReadPayload(Game& g, TrackReader& t, TrackEvent& e) {
-    if (BytesLeft(t) < e.length || BytesReallyLeft(g, t) < e.length) {
+bool ReadPayload(MusicState& m, FileSystem* files, TrackReader& t, TrackEvent& e) {
+    if (BytesLeft(t) < e.length || BytesReallyLeft(m, t) < e.length) {
         t.flags |= kTrackEnded;
         return false;
     }
     // A zero-length system-exclusive message still owns a (one-byte) payload.
     e.payload = new (std::nothrow) uint8_t[e.length ? e.length : 1];
     if (!e.payload) return false;
-    g.music.song.PayloadCount.fetch_add(1);
-    if (e.length > g.music.song.work.largestPayload) g.music.song.work.largestPayload = e.length;
+    m.song.PayloadCount.fetch_add(1);
+    if (e.length > m.song.work.largestPayload) m.song.work.largestPayload = e.length;
     for (uint32_t i = 0; i < e.length; ++i) {
-        if (!ReadTrackByte(g, t, e.payload[i])) return false;
+        if (!ReadTrackByte(m, files, t, e.payload[i])) return false;
     }
     return true;
 }
 
 // Fills the window from the track's data start and reads the first delta time (steps shared by open and
 // rewind). The file position is left after the bytes read.
-bool PrimeTrack(Game& g, TrackReader& t) {
+bool PrimeTrack(MusicState& m, FileSystem* files, TrackReader& t) {
     uint32_t n = t.length < kTrackWindowBytes ? t.length : kTrackWindowBytes;
-    if (n > 0 && !ReadExactly(g, t.window, n)) return false;
+    if (n > 0 && !ReadExactly(m, files, t.window, n)) return false;
     t.bytesNotYetRead = t.length - n;
     t.bytesInWindow = n;
     t.nextFileOffset = t.dataStart + n;
@@ -89,7 +89,7 @@ bool PrimeTrack(Game& g, TrackReader& t) {
         t.flags |= kTrackEnded;
         return true;
     }
-    return ReadVarLen(g, t, t.time);
+    return ReadVarLen(m, files, t, t.time);
 }
 
 void WriteEvent(StreamBuffer& b, uint32_t delta, uint32_t word) {
@@ -100,8 +100,8 @@ void WriteEvent(StreamBuffer& b, uint32_t delta, uint32_t word) {
     b.bytesFilled += kStreamEventBytes;
 }
 
-bool SongOpen(const Game& g) {
-    return g.music.song.file != kNoFile && g.music.song.tracks != nullptr;
+bool SongOpen(const MusicState& m) {
+    return m.song.file != kNoFile && m.song.tracks != nullptr;
 }
 
 // A track never holds more than its own length in its window, so a song of many short tracks does not
@@ -152,13 +152,13 @@ void BeginRewind(SongState& s) {
 
 // Sets tracks back to their start until the fill's budget is spent; true once every track is primed. A
 // failed read ends the rewind there: the tracks after it keep the end flags of the pass before.
-bool PrimeTracksWithinBudget(Game& g, bool budgeted) {
-    SongState& s = g.music.song;
+bool PrimeTracksWithinBudget(MusicState& m, FileSystem* files, bool budgeted) {
+    SongState& s = m.song;
     while (s.tracksToPrime < s.TrackCount) {
         if (budgeted && FillBudgetSpent(s)) return false;
         TrackReader& t = s.tracks[s.tracksToPrime++];
         ++s.work.tracksPrimed;
-        if (!g.platform.files->Seek(s.file, t.dataStart) || !PrimeTrack(g, t)) s.tracksToPrime = s.TrackCount;
+        if (!files->Seek(s.file, t.dataStart) || !PrimeTrack(m, files, t)) s.tracksToPrime = s.TrackCount;
     }
     BuildTrackHeap(s);
     return true;
@@ -174,10 +174,10 @@ StreamEventRecord StreamEventAt(const uint8_t* data, uint32_t index) {
     return {le(p), le(p + 4), le(p + 8)};
 }
 
-int32_t OpenSong(Game& g, const char* path) {
+int32_t OpenSong(MusicState& m, FileSystem* files, const char* path) {
     // A song left open would leak its windows: close it first.
-    CloseSong(g);
-    SongState& s = g.music.song;
+    CloseSong(m, files);
+    SongState& s = m.song;
     s.TrackCount = 0;
     s.TimeDivision = 0;
     s.SongFormat = 0;
@@ -185,30 +185,29 @@ int32_t OpenSong(Game& g, const char* path) {
     s.tracks = nullptr;
     s.work = {};
     s.passWroteEvent = false;
-    FileSystem* fs = g.platform.files;
-    if (!fs || !path) return 1;
-    s.file = fs->Open(path);
+    if (!files || !path) return 1;
+    s.file = files->Open(path);
     if (s.file == kNoFile) return 1;
 
-    auto fail = [&g]() {
-        CloseSong(g);
+    auto fail = [&m, files]() {
+        CloseSong(m, files);
         return 1;
     };
-    if (!fs->Size(s.file, s.FileSize)) return fail();
+    if (!files->Size(s.file, s.FileSize)) return fail();
     // Opening primes every track, so its cost grows with the file: beyond this size no song is accepted.
     if (s.FileSize > kMaxSongFileBytes) return fail();
 
     uint8_t header[8];
-    if (!ReadExactly(g, header, 8) || std::memcmp(header, "MThd", 4) != 0) return fail();
+    if (!ReadExactly(m, files, header, 8) || std::memcmp(header, "MThd", 4) != 0) return fail();
     uint32_t headerLength = BigEndian32(header + 4);
     if (headerLength < 6) return fail();
     uint8_t fields[6];
-    if (!ReadExactly(g, fields, 6)) return fail();
+    if (!ReadExactly(m, files, fields, 6)) return fail();
     s.SongFormat = BigEndian16(fields);
     s.TrackCount = BigEndian16(fields + 2);
     s.TimeDivision = BigEndian16(fields + 4);
     uint64_t position = 8 + uint64_t(headerLength);
-    if (position > 0xFFFFFFFFu || !fs->Seek(s.file, uint32_t(position))) return fail();
+    if (position > 0xFFFFFFFFu || !files->Seek(s.file, uint32_t(position))) return fail();
 
     s.tracks = new (std::nothrow) TrackReader[s.TrackCount ? s.TrackCount : 1]();
     s.trackHeap = new (std::nothrow) uint32_t[s.TrackCount ? s.TrackCount : 1];
@@ -216,26 +215,26 @@ int32_t OpenSong(Game& g, const char* path) {
     for (uint32_t i = 0; i < s.TrackCount; ++i) {
         TrackReader& t = s.tracks[i];
         uint8_t chunk[8];
-        if (!ReadExactly(g, chunk, 8) || std::memcmp(chunk, "MTrk", 4) != 0) return fail();
+        if (!ReadExactly(m, files, chunk, 8) || std::memcmp(chunk, "MTrk", 4) != 0) return fail();
         t.length = BigEndian32(chunk + 4);
         t.window = new (std::nothrow) uint8_t[WindowBytesFor(t.length)]();
         if (!t.window) return fail();
         position += 8;
         t.dataStart = uint32_t(position);
-        if (!PrimeTrack(g, t)) return fail();
+        if (!PrimeTrack(m, files, t)) return fail();
         ++s.work.tracksPrimed;
         position += t.length;
-        if (position > 0xFFFFFFFFu || !fs->Seek(s.file, uint32_t(position))) return fail();
+        if (position > 0xFFFFFFFFu || !files->Seek(s.file, uint32_t(position))) return fail();
     }
     s.tracksToPrime = s.TrackCount;
     BuildTrackHeap(s);
     return 0;
 }
 
-void CloseSong(Game& g) {
-    SongState& s = g.music.song;
+void CloseSong(MusicState& m, FileSystem* files) {
+    SongState& s = m.song;
     if (s.file != kNoFile) {
-        if (g.platform.files) g.platform.files->Close(s.file);
+        if (files) files->Close(s.file);
         s.file = kNoFile;
     }
     if (s.tracks) {
@@ -248,43 +247,43 @@ void CloseSong(Game& g) {
     s.heapSize = 0;
     s.tracksToPrime = 0;
     // An event kept for the next buffer would otherwise leak its payload.
-    FreePayload(g, s.event);
+    FreePayload(m, s.event);
 }
 
-int32_t RewindSong(Game& g) {
-    SongState& s = g.music.song;
+int32_t RewindSong(MusicState& m, FileSystem* files) {
+    SongState& s = m.song;
     s.LastEventTime = 0;
-    if (!SongOpen(g)) return 1;
+    if (!SongOpen(m)) return 1;
     BeginRewind(s);
-    PrimeTracksWithinBudget(g, false);
+    PrimeTracksWithinBudget(m, files, false);
     return 0;
 }
 
-bool RefillTrackWindow(Game& g, TrackReader& t) {
+bool RefillTrackWindow(MusicState& m, FileSystem* files, TrackReader& t) {
     if (t.bytesNotYetRead == 0) return false;
     t.readPointer = t.window;
-    if (!g.platform.files->Seek(g.music.song.file, t.nextFileOffset)) return false;
+    if (!files->Seek(m.song.file, t.nextFileOffset)) return false;
     uint32_t want = t.bytesNotYetRead < kTrackWindowBytes ? t.bytesNotYetRead : kTrackWindowBytes;
-    int32_t got = g.platform.files->Read(g.music.song.file, t.window, want);
+    int32_t got = files->Read(m.song.file, t.window, want);
     if (got <= 0) {
         t.bytesInWindow = 0;
         return false;
     }
-    g.music.song.work.bytesRead += uint32_t(got);
+    m.song.work.bytesRead += uint32_t(got);
     t.bytesInWindow = uint32_t(got);
     t.bytesNotYetRead -= uint32_t(got);
     t.nextFileOffset += uint32_t(got);
     return true;
 }
 
-bool ReadTrackByte(Game& g, TrackReader& t, uint8_t& byte) {
-    if (t.bytesInWindow == 0 && !RefillTrackWindow(g, t)) return false;
+bool ReadTrackByte(MusicState& m, FileSystem* files, TrackReader& t, uint8_t& byte) {
+    if (t.bytesInWindow == 0 && !RefillTrackWindow(m, files, t)) return false;
     byte = *t.readPointer++;
     t.bytesInWindow -= 1;
     return true;
 }
 
-bool ReadVarLen(Game& g, TrackReader& t, uint32_t& value) {
+bool ReadVarLen(MusicState& m, FileSystem* files, TrackReader& t, uint32_t& value) {
     if (t.flags & kTrackEnded) return false;
     uint32_t v = 0;
     for (;;) {
@@ -293,7 +292,7 @@ bool ReadVarLen(Game& g, TrackReader& t, uint32_t& value) {
             return false;
         }
         uint8_t b;
-        if (!ReadTrackByte(g, t, b)) return false;
+        if (!ReadTrackByte(m, files, t, b)) return false;
         v = (v << 7) | (b & 0x7F);
         if (!(b & 0x80)) break;
     }
@@ -301,13 +300,13 @@ bool ReadVarLen(Game& g, TrackReader& t, uint32_t& value) {
     return true;
 }
 
-bool ReadTrackEvent(Game& g, TrackReader& t) {
-    TrackEvent& e = g.music.song.event;
-    FreePayload(g, e);
+bool ReadTrackEvent(MusicState& m, FileSystem* files, TrackReader& t) {
+    TrackEvent& e = m.song.event;
+    FreePayload(m, e);
     e = TrackEvent{};
     if ((t.flags & kTrackEnded) || BytesLeft(t) == 0) return false;
     uint8_t b;
-    if (!ReadTrackByte(g, t, b)) return false;
+    if (!ReadTrackByte(m, files, t, b)) return false;
 
     if (b < 0x80) {
         if (t.runningStatus == 0) return false;
@@ -320,7 +319,7 @@ bool ReadTrackEvent(Game& g, TrackReader& t) {
                 t.flags |= kTrackEnded;
                 return false;
             }
-            if (!ReadTrackByte(g, t, e.data2)) return false;
+            if (!ReadTrackByte(m, files, t, e.data2)) return false;
             e.length = 3;
         }
     } else if (b <= 0xEF) {
@@ -332,21 +331,21 @@ bool ReadTrackEvent(Game& g, TrackReader& t) {
             t.flags |= kTrackEnded;
             return false;
         }
-        if (!ReadTrackByte(g, t, e.data1)) return false;
-        if (n == 2 && !ReadTrackByte(g, t, e.data2)) return false;
+        if (!ReadTrackByte(m, files, t, e.data1)) return false;
+        if (n == 2 && !ReadTrackByte(m, files, t, e.data2)) return false;
     } else if (b == 0xF0 || b == 0xF7) {
         e.status = b;
-        if (!ReadVarLen(g, t, e.length)) return false;
-        if (!ReadPayload(g, t, e)) return false;
+        if (!ReadVarLen(m, files, t, e.length)) return false;
+        if (!ReadPayload(m, files, t, e)) return false;
     } else if (b == 0xFF) {
         e.status = 0xFF;
         if (BytesLeft(t) == 0) {
             t.flags |= kTrackEnded;
             return false;
         }
-        if (!ReadTrackByte(g, t, e.data1)) return false;
-        if (!ReadVarLen(g, t, e.length)) return false;
-        if (e.length > 0 && !ReadPayload(g, t, e)) return false;
+        if (!ReadTrackByte(m, files, t, e.data1)) return false;
+        if (!ReadVarLen(m, files, t, e.length)) return false;
+        if (e.length > 0 && !ReadPayload(m, files, t, e)) return false;
         if (e.data1 == 0x2F) t.flags |= kTrackEnded;
     } else {
         return false;
@@ -355,14 +354,14 @@ bool ReadTrackEvent(Game& g, TrackReader& t) {
     e.time = t.time;
     if (!(t.flags & kTrackEnded)) {
         uint32_t delta;
-        if (!ReadVarLen(g, t, delta)) return false;
+        if (!ReadVarLen(m, files, t, delta)) return false;
         t.time += delta;
     }
     return true;
 }
 
-int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
-    SongState& s = g.music.song;
+int32_t AddStreamEvent(MusicState& m, TrackEvent& e, StreamBuffer& b) {
+    SongState& s = m.song;
     if (b.bytesFilled == 0) b.startTime = s.LastEventTime;
     if (s.LastEventTime - b.startTime > s.dwBufferTickLength) {
         if (b.SpanExceeded) {
@@ -379,21 +378,21 @@ int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
         WriteEvent(b, delta, MEVT_SHORTMSG << 24 | uint32_t(e.status) | uint32_t(e.data1) << 8 | data2 << 16);
         s.LastEventTime = e.time;
     } else if (e.status == 0xF0 || e.status == 0xF7) {
-        FreePayload(g, e);
+        FreePayload(m, e);
     } else if (e.data1 != 0x51) {
-        FreePayload(g, e);
+        FreePayload(m, e);
         result = EventSkipped;
     } else {
         if (b.maxLength - b.bytesFilled < kStreamEventBytes) return BufferFull;
         uint32_t tempo = 0;
         if (e.payload && e.length >= 3)
             tempo = uint32_t(e.payload[0]) << 16 | uint32_t(e.payload[1]) << 8 | e.payload[2];
-        int32_t percent = g.music.TempoPercent.load();
+        int32_t percent = m.TempoPercent.load();
         // A short tempo event, a tempo of 0 or a percentage of 0 cannot be converted without reading past the
         // payload or dividing by zero: the event is dropped like any other meta event and the stream keeps
         // its previous tempo.
         if (tempo == 0 || percent <= 0) {
-            FreePayload(g, e);
+            FreePayload(m, e);
             result = EventSkipped;
         } else {
             s.CurrentTempo = tempo;
@@ -402,7 +401,7 @@ int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
             if (scaled == 0) scaled = 1;
             WriteEvent(b, delta, MEVT_TEMPO << 24 | scaled);
             s.dwBufferTickLength = s.TimeDivision * 60000u / tempo;
-            FreePayload(g, e);
+            FreePayload(m, e);
             s.LastEventTime = e.time;
         }
     }
@@ -413,19 +412,19 @@ int32_t AddStreamEvent(Game& g, TrackEvent& e, StreamBuffer& b) {
 
 namespace {
 
-int32_t FillWithinBudget(Game& g, int32_t reset, StreamBuffer& b) {
-    SongState& s = g.music.song;
+int32_t FillWithinBudget(MusicState& m, FileSystem* files, int32_t reset, StreamBuffer& b) {
+    SongState& s = m.song;
     b.bytesFilled = 0;
     if (reset) {
         // A rewind under way stays under way: its tracks are only partly set back.
         s.ConverterStatus &= kConverterRewinding;
-        FreePayload(g, s.event);
+        FreePayload(m, s.event);
         s.event = TrackEvent{};
     }
     // A song closed under the converter (a failure in the callback) stays silent.
-    if (!SongOpen(g)) return FillStuck;
+    if (!SongOpen(m)) return FillStuck;
     if (s.ConverterStatus & kConverterDone) {
-        if (!g.music.LoopSong.load()) return FillEnd;
+        if (!m.LoopSong.load()) return FillEnd;
         // A pass that wrote nothing, or wrote all its events at tick 0, would loop again at once and for
         // ever without a sound or in no time: the song stays silent instead of reading itself over and over.
         if (!s.passWroteEvent || s.LastEventTime == 0) return FillEnd;
@@ -435,13 +434,13 @@ int32_t FillWithinBudget(Game& g, int32_t reset, StreamBuffer& b) {
         return FillStuck;
     } else if (s.ConverterStatus & kConverterPending) {
         s.ConverterStatus &= ~kConverterPending;
-        if (AddStreamEvent(g, s.event, b) == BufferFull) {
+        if (AddStreamEvent(m, s.event, b) == BufferFull) {
             s.ConverterStatus |= kConverterPending;
             return 0;
         }
     }
     if (s.ConverterStatus & kConverterRewinding) {
-        if (!PrimeTracksWithinBudget(g, true)) return 0;
+        if (!PrimeTracksWithinBudget(m, files, true)) return 0;
         s.ConverterStatus &= ~kConverterRewinding;
     }
     for (;;) {
@@ -456,7 +455,7 @@ int32_t FillWithinBudget(Game& g, int32_t reset, StreamBuffer& b) {
             continue;
         }
         ++s.work.eventsRead;
-        if (!ReadTrackEvent(g, next)) {
+        if (!ReadTrackEvent(m, files, next)) {
             s.ConverterStatus |= kConverterStuck;
             return FillCorrupt;
         }
@@ -465,10 +464,10 @@ int32_t FillWithinBudget(Game& g, int32_t reset, StreamBuffer& b) {
         else
             ReplaceHeapTop(s);
         if (s.event.status == 0xFF && s.event.data1 == 0x2F) {
-            FreePayload(g, s.event);
+            FreePayload(m, s.event);
             continue;
         }
-        if (AddStreamEvent(g, s.event, b) == BufferFull) {
+        if (AddStreamEvent(m, s.event, b) == BufferFull) {
             s.ConverterStatus |= kConverterPending;
             return 0;
         }
@@ -477,10 +476,10 @@ int32_t FillWithinBudget(Game& g, int32_t reset, StreamBuffer& b) {
 
 } // namespace
 
-int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& b) {
-    SongState& s = g.music.song;
+int32_t FillStreamBuffer(MusicState& m, FileSystem* files, int32_t reset, StreamBuffer& b) {
+    SongState& s = m.song;
     s.work = {};
-    int32_t result = FillWithinBudget(g, reset, b);
+    int32_t result = FillWithinBudget(m, files, reset, b);
     if (b.bytesFilled > 0) s.passWroteEvent = true;
     return result;
 }

@@ -2,24 +2,26 @@
 #pragma once
 #include <cstdint>
 
-#include "base/game.h"
+#include "base/music_state.h"
+#include "platform/files.h"
 
 namespace vorna {
 
+// The reader keeps its state in the music record and reads the song through files.
 // 0 on success, 1 on failure (everything already closed again).
-int32_t OpenSong(Game& g, const char* path);
-void CloseSong(Game& g);
-int32_t RewindSong(Game& g);
+int32_t OpenSong(MusicState& m, FileSystem* files, const char* path);
+void CloseSong(MusicState& m, FileSystem* files);
+int32_t RewindSong(MusicState& m, FileSystem* files);
 // 0 (buffer filled), FillEnd, FillCorrupt or FillStuck. reset is 1 for the first buffer of a song.
-int32_t FillStreamBuffer(Game& g, int32_t reset, StreamBuffer& buffer);
+int32_t FillStreamBuffer(MusicState& m, FileSystem* files, int32_t reset, StreamBuffer& buffer);
 // 0, EventSkipped or BufferFull.
-int32_t AddStreamEvent(Game& g, TrackEvent& event, StreamBuffer& buffer);
+int32_t AddStreamEvent(MusicState& m, TrackEvent& event, StreamBuffer& buffer);
 
 // The track reader, exposed for tests. Each returns true on success.
-bool ReadTrackEvent(Game& g, TrackReader& track);
-bool ReadVarLen(Game& g, TrackReader& track, uint32_t& value);
-bool ReadTrackByte(Game& g, TrackReader& track, uint8_t& byte);
-bool RefillTrackWindow(Game& g, TrackReader& track);
+bool ReadTrackEvent(MusicState& m, FileSystem* files, TrackReader& track);
+bool ReadVarLen(MusicState& m, FileSystem* files, TrackReader& track, uint32_t& value);
+bool ReadTrackByte(MusicState& m, FileSystem* files, TrackReader& track, uint8_t& byte);
+bool RefillTrackWindow(MusicState& m, FileSystem* files, TrackReader& track);
 
 // The 12-byte stream event at index i of a filled buffer.
 struct StreamEventRecord {

@@ -34,13 +34,14 @@ int32_t StartingHits(Game& g, int32_t type) {
 }
 
 void MarkMinimapCell(Game& g, int index, int32_t colour) {
-    gf_DD_BoxDraw(g, SheetOf(g), MinimapCellX(index), MinimapCellY(index), 3, 2, colour);
+    gf_DD_BoxDraw(DisplayOf(g), SheetOf(g.display), MinimapCellX(index), MinimapCellY(index), 3, 2, colour);
 }
 
 void BuildMissionCells(Game& g) {
     PlayState& p = g.play;
-    gf_DD_BoxFill(g, SheetOf(g), MinimapArea.x, MinimapArea.y, MinimapArea.w, MinimapArea.h, 24);
-    gf_DD_BoxFill(g, SheetOf(g), MinimapArea.x + 1, MinimapArea.y + 1, MinimapArea.w - 2, MinimapArea.h - 2, 10);
+    gf_DD_BoxFill(DisplayOf(g), SheetOf(g.display), MinimapArea.x, MinimapArea.y, MinimapArea.w, MinimapArea.h, 24);
+    gf_DD_BoxFill(DisplayOf(g), SheetOf(g.display), MinimapArea.x + 1, MinimapArea.y + 1, MinimapArea.w - 2,
+                  MinimapArea.h - 2, 10);
 
     const int32_t number = p.counters.MissionNumber;
     // The counter only ever holds 0..9; anything else builds the empty field rather than reading past the table.
@@ -72,10 +73,10 @@ int HitBlock(Game& g, int index, int type) {
 
     p.counters.BlocksLeft -= 1;
     p.CellType[index] = 4;
-    gf_DD_BoxFill(g, SheetOf(g), MinimapCellX(index), MinimapCellY(index), 3, 2, 10);
+    gf_DD_BoxFill(DisplayOf(g), SheetOf(g.display), MinimapCellX(index), MinimapCellY(index), 3, 2, 10);
     p.counters.Score += type == 1 ? 40 : 10;
-    PlaySoundEffect(g, kSoundBlockDestroyed);
-    PlaySoundEffect(g, kSoundBlockShards);
+    PlaySoundEffect(SoundOf(g), kSoundBlockDestroyed);
+    PlaySoundEffect(SoundOf(g), kSoundBlockShards);
     if (p.counters.BlocksLeft <= 0 && p.counters.MissionNumber != 9) p.counters.MissionCleared = 1;
 
     const int32_t column = index % 5;

@@ -154,7 +154,7 @@ void UpdateStars(Game& g) {
         }
         // Stars live in screen coordinates: no scroll, and every frame of the star drawn at 15 x 15.
         const SpriteRect& first = SpriteRectTable[StarSprite];
-        DrawSheetCell(g, StarSprite + o.Frame, o.X, o.Y, first.w, first.h);
+        DrawSheetCell(DisplayOf(g), StarSprite + o.Frame, o.X, o.Y, first.w, first.h);
     }
 }
 

@@ -18,14 +18,14 @@ int SteerGlobe(Game& g) {
     // Form: MOON only while button 1 is held; button 2 presses are ignored meanwhile.
     if ((held & InputButton1) != 0) {
         if (globe.Form != MOON) {
-            PlaySoundEffect(g, kSoundFormChange);
+            PlaySoundEffect(SoundOf(g), kSoundFormChange);
             globe.SavedForm = globe.Form;
             globe.Form = MOON;
         }
     } else {
         if (globe.Form == MOON) globe.Form = globe.SavedForm; // the return is silent
         if ((g.scene.InputPressed & InputButton2) != 0) {
-            PlaySoundEffect(g, kSoundFormChange);
+            PlaySoundEffect(SoundOf(g), kSoundFormChange);
             globe.Form = globe.Form == SUN ? TERA : SUN;
         }
     }
@@ -92,11 +92,11 @@ int CollideGlobe(Game& g) {
         globe.Y = globe.PrevY;
         globe.Heading = (globe.Heading - 128) & 255;
         if (type == 3) {
-            PlaySoundEffect(g, kSoundStoneHit);
+            PlaySoundEffect(SoundOf(g), kSoundStoneHit);
             ChangeEnergy(g, -5);
             SpawnDebris(g, xc, yc, 8);
         } else {
-            PlaySoundEffect(g, kSoundBlockHit);
+            PlaySoundEffect(SoundOf(g), kSoundBlockHit);
             const int32_t ex = xc + (GameRandom(g) & 15) - 24;
             const int32_t ey = yc + (GameRandom(g) & 15) - 16;
             SpawnExplosion(g, ex, ey);
@@ -109,7 +109,7 @@ int CollideGlobe(Game& g) {
     }
 
     if (bounced == 1) {
-        PlaySoundEffect(g, kSoundWallBounce);
+        PlaySoundEffect(SoundOf(g), kSoundWallBounce);
         ChangeEnergy(g, -2);
     }
     return bounced;

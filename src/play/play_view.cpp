@@ -26,30 +26,31 @@ int32_t ScaledSize(int32_t size, int32_t percent) {
 void DrawHud(Game& g) {
     const PlayCounters& c = g.play.counters;
     const GlobeRecord& globe = g.play.globe;
-    Surface* frame = BackBufferOf(g);
+    Surface* frame = BackBufferOf(g.display);
     // Dotted strips that let the field show through.
-    gf_DD_BoxFill(g, frame, 0, 0, 319, 16, 2, 2, 246);
-    gf_DD_BoxFill(g, frame, 0, 223, 319, 16, 2, 2, 246);
+    gf_DD_BoxFill(DisplayOf(g), frame, 0, 0, 319, 16, 2, 2, 246);
+    gf_DD_BoxFill(DisplayOf(g), frame, 0, 223, 319, 16, 2, 2, 246);
 
     char line[32];
     std::snprintf(line, sizeof line, "SCORE %d0", static_cast<int>(c.Score));
-    DrawSheetText(g, line, 4, 0);
+    DrawSheetText(DisplayOf(g), line, 4, 0);
     std::snprintf(line, sizeof line, "TIME %d", static_cast<int>(c.MissionTime));
-    DrawSheetText(g, line, 136, 0);
-    DrawSheetText(g, "SPEED", 4, 224);
+    DrawSheetText(DisplayOf(g), line, 136, 0);
+    DrawSheetText(DisplayOf(g), "SPEED", 4, 224);
     DrawGauge(g, 50, 223, static_cast<int32_t>(globe.Speed), 4);
-    DrawSheetText(g, "ENERGY", 108, 224);
+    DrawSheetText(DisplayOf(g), "ENERGY", 108, 224);
     DrawGauge(g, 168, 223, globe.Energy / 25, 8);
-    if (globe.Form >= SUN && globe.Form <= MOON) DrawSheetText(g, kFormNames[globe.Form], 272, 224);
+    if (globe.Form >= SUN && globe.Form <= MOON) DrawSheetText(DisplayOf(g), kFormNames[globe.Form], 272, 224);
 
-    if (globe.Y > 120) DrawSheetCell(g, UpArrowSprite, 152, 20);
-    if (globe.Y < 360) DrawSheetCell(g, DownArrowSprite, 152, 204);
+    if (globe.Y > 120) DrawSheetCell(DisplayOf(g), UpArrowSprite, 152, 20);
+    if (globe.Y < 360) DrawSheetCell(DisplayOf(g), DownArrowSprite, 152, 204);
 
     ScreenRect source;
     ScreenRect destination;
-    gf_DD_Blt(g, SheetOf(g), MakeScreenRect(source, MinimapArea.x, MinimapArea.y, MinimapArea.w, MinimapArea.h), frame,
+    gf_DD_Blt(DisplayOf(g), SheetOf(g.display),
+              MakeScreenRect(source, MinimapArea.x, MinimapArea.y, MinimapArea.w, MinimapArea.h), frame,
               MakeScreenRect(destination, 292, 186, MinimapArea.w, MinimapArea.h));
-    gf_DD_PDraw(g, frame, globe.X / 16 + 293, globe.Y / 16 + 187, 255);
+    gf_DD_PDraw(DisplayOf(g), frame, globe.X / 16 + 293, globe.Y / 16 + 187, 255);
 }
 
 } // namespace
@@ -64,19 +65,20 @@ int32_t ViewScroll(const Game& g) {
 int DrawFieldSprite(Game& g, int32_t x, int32_t y, int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
     ScreenRect source;
     ScreenRect destination;
-    return gf_DD_Blt(g, SheetOf(g), MakeScreenRect(source, sx, sy, sw, sh), BackBufferOf(g),
+    return gf_DD_Blt(DisplayOf(g), SheetOf(g.display), MakeScreenRect(source, sx, sy, sw, sh), BackBufferOf(g.display),
                      MakeScreenRect(destination, x, y - ViewScroll(g), sw, sh));
 }
 
 int DrawFieldSpriteMesh(Game& g, int32_t x, int32_t y, int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
-    return gf_DD_Glid(g, SheetOf(g), sx, sy, sw, sh, BackBufferOf(g), x, y - ViewScroll(g), 2, 2);
+    return gf_DD_Glid(DisplayOf(g), SheetOf(g.display), sx, sy, sw, sh, BackBufferOf(g.display), x, y - ViewScroll(g),
+                      2, 2);
 }
 
 int DrawFieldSpriteScaled(Game& g, int32_t x, int32_t y, int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t pw,
                           int32_t ph) {
     ScreenRect source;
     ScreenRect destination;
-    return gf_DD_Blt(g, SheetOf(g), MakeScreenRect(source, sx, sy, sw, sh), BackBufferOf(g),
+    return gf_DD_Blt(DisplayOf(g), SheetOf(g.display), MakeScreenRect(source, sx, sy, sw, sh), BackBufferOf(g.display),
                      MakeScreenRect(destination, x, y - ViewScroll(g), ScaledSize(sw, pw), ScaledSize(sh, ph)));
 }
 
@@ -87,7 +89,7 @@ int DrawGauge(Game& g, int32_t x, int32_t y, int32_t value, int32_t cells) {
         int32_t piece = 0;
         if (value > 0) piece = value < 3 ? value : 3;
         value -= 4;
-        DrawSheetCell(g, GaugeSprite + piece, x, y, size.w, size.h);
+        DrawSheetCell(DisplayOf(g), GaugeSprite + piece, x, y, size.w, size.h);
         x += size.w - 4;
     }
     return 1;
@@ -95,7 +97,7 @@ int DrawGauge(Game& g, int32_t x, int32_t y, int32_t value, int32_t cells) {
 
 void DrawPlayView(Game& g) {
     const GlobeRecord& globe = g.play.globe;
-    Surface* frame = BackBufferOf(g);
+    Surface* frame = BackBufferOf(g.display);
     g.play.GlobeScreenX = globe.X - 24;
     g.play.GlobeScreenY = (globe.Y - ViewScroll(g)) - 24;
     const int32_t sx = g.play.GlobeScreenX;
@@ -103,13 +105,13 @@ void DrawPlayView(Game& g) {
 
     // Flickers while the time runs; stands still with it.
     if ((g.play.counters.MissionTime & 1) != 0) {
-        gf_DD_PDraw(g, frame, 0, sy + 24, 319, sy + 24, 24);
-        gf_DD_PDraw(g, frame, sx + 24, 0, sx + 24, 239, 24);
+        gf_DD_PDraw(DisplayOf(g), frame, 0, sy + 24, 319, sy + 24, 24);
+        gf_DD_PDraw(DisplayOf(g), frame, sx + 24, 0, sx + 24, 239, 24);
     }
 
     DrawCells(g);
 
-    if (globe.Form >= SUN && globe.Form <= MOON) DrawSheetCell(g, GlobeSprite + globe.Form, sx, sy);
+    if (globe.Form >= SUN && globe.Form <= MOON) DrawSheetCell(DisplayOf(g), GlobeSprite + globe.Form, sx, sy);
 
     if (g.play.counters.MissionNumber == 9) {
         const int entry = (g.scene.SceneTimer & 15) < 7 ? VornaSprite : VornaSprite + 1;
@@ -126,10 +128,10 @@ void DrawAimMarker(Game& g) {
     const int32_t cy = g.play.GlobeScreenY + 24;
     const int32_t ex = cx + ScaledCos(heading, 128);
     const int32_t ey = cy + ScaledSin(heading, 128);
-    Surface* frame = BackBufferOf(g);
-    gf_DD_PDraw(g, frame, cx, cy, ex, ey, 24);
-    gf_DD_BoxDraw(g, frame, ex - 8, ey - 8, 16, 16, 24);
-    gf_DD_BoxDraw(g, frame, cx + ScaledCos(heading, 64) - 4, cy + ScaledSin(heading, 64) - 4, 8, 8, 24);
+    Surface* frame = BackBufferOf(g.display);
+    gf_DD_PDraw(DisplayOf(g), frame, cx, cy, ex, ey, 24);
+    gf_DD_BoxDraw(DisplayOf(g), frame, ex - 8, ey - 8, 16, 16, 24);
+    gf_DD_BoxDraw(DisplayOf(g), frame, cx + ScaledCos(heading, 64) - 4, cy + ScaledSin(heading, 64) - 4, 8, 8, 24);
 }
 
 } // namespace vorna

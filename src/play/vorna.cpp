@@ -88,7 +88,7 @@ bool Rammed(const GlobeRecord& globe, const VornaRecord& v) {
 
 void Ram(Game& g, VornaRecord& v) {
     const GlobeRecord& globe = g.play.globe;
-    PlaySoundEffect(g, kSoundVornaRammed);
+    PlaySoundEffect(SoundOf(g), kSoundVornaRammed);
     v.Heading = (v.Heading - 128) & 255;
     v.Speed = 9.0f;
     v.X = v.PrevX;
@@ -118,7 +118,7 @@ void HurtReaction(Game& g, VornaRecord& v) {
 
 // The cell's 3 x 2 mark in the minimap corner of the sheet.
 void MarkMinimap(Game& g, int32_t cell, int32_t colour) {
-    gf_DD_BoxDraw(g, SheetOf(g), (cell % 5) * 4 + 1, (cell / 5) * 3 + 209, 3, 2, colour);
+    gf_DD_BoxDraw(DisplayOf(g), SheetOf(g.display), (cell % 5) * 4 + 1, (cell / 5) * 3 + 209, 3, 2, colour);
 }
 
 // The laid block is not counted in BlocksLeft: only VORNA's defeat clears mission ten.
@@ -141,13 +141,13 @@ void DrawWarnings(Game& g, int32_t distance, const VornaRecord& v) {
     const int32_t sx = g.play.GlobeScreenX;
     const int32_t sy = g.play.GlobeScreenY;
     if (distance < 160) {
-        gf_DD_BoxDraw(g, BackBufferOf(g), sx - 8, sy - 8, 64, 64, 224);
-        gf_DD_BoxDraw(g, BackBufferOf(g), sx - 16, sy - 16, 80, 80, 224);
+        gf_DD_BoxDraw(DisplayOf(g), BackBufferOf(g.display), sx - 8, sy - 8, 64, 64, 224);
+        gf_DD_BoxDraw(DisplayOf(g), BackBufferOf(g.display), sx - 16, sy - 16, 80, 80, 224);
     }
     if (v.Energy > 0) {
         char line[32];
         std::snprintf(line, sizeof line, "VORNA ENERGY %d0", static_cast<int>(v.Energy));
-        DrawSheetText(g, line, 72, 160);
+        DrawSheetText(DisplayOf(g), line, 72, 160);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "base/game_math.h"
 #include "base/sound_numbers.h"
+#include "gfx/backdrop.h"
 #include "gfx/sheet.h"
 #include "gfx/sheet_sprite.h"
 #include "gfx/sheet_text.h"
@@ -29,9 +30,9 @@ int BootFrame(Game& g) {
     g.play.counters = PlayCounters{};
     g.play.counters.HiScore = 2000;
     // A missing sheet is not checked here: every later transfer from it is simply refused.
-    gf_DD_LoadBitmap(g, g.display.SheetSurface, "BMP_00", 0, 0);
-    gf_DD_SetSrcKey(g, SheetOf(g), 0x000000);
-    LoadAllSounds(g);
+    gf_DD_LoadBitmap(g.display, g.platform.resources, g.platform.files, g.display.SheetSurface, "BMP_00", 0, 0);
+    gf_DD_SetSrcKey(g.display, SheetOf(g.display), 0x000000);
+    LoadAllSounds(SoundOf(g));
     EnterScene(g, SceneLogo);
     // The timer stays as StartLogo left it, so the logo's first frame sees 0.
     return 1;
@@ -42,8 +43,8 @@ void StartLogo(Game& g) {
     g.scene.SceneStep = LogoReveal;
     // The logo itself never draws the rocks; this seeds them for the title and the story.
     UpdateBackdrop(g, 1);
-    SetMusicTempo(g, 100);
-    PlaySoundEffect(g, kSoundMissionStart);
+    SetMusicTempo(MusicOf(g), 100);
+    PlaySoundEffect(SoundOf(g), kSoundMissionStart);
 }
 
 int LogoFrame(Game& g) {
@@ -53,22 +54,22 @@ int LogoFrame(Game& g) {
     case LogoReveal: {
         // The whole logo squeezed into a strip that grows upwards one pixel every four frames.
         const int32_t h = static_cast<int32_t>(t / 4);
-        DrawSheetCell(g, MakerLogo, kLogoX, kLogoBaseline - h, logo.w, h);
+        DrawSheetCell(DisplayOf(g), MakerLogo, kLogoX, kLogoBaseline - h, logo.w, h);
         if (t / 4 >= static_cast<uint32_t>(logo.h)) {
             g.scene.SceneStep = LogoHold;
-            PlaySoundEffect(g, kSoundFanfare);
+            PlaySoundEffect(SoundOf(g), kSoundFanfare);
         }
         break;
     }
     case LogoHold:
-        DrawSheetCell(g, MakerLogo, kLogoX, kLogoHoldY);
-        DrawSheetText(g, kMakerLine, 32, 128);
+        DrawSheetCell(DisplayOf(g), MakerLogo, kLogoX, kLogoHoldY);
+        DrawSheetText(DisplayOf(g), kMakerLine, 32, 128);
         break;
     default:
         break;
     }
     if (t > kLogoTimeOut || (g.scene.InputPressed & AnyButtonMask) != 0) {
-        PlaySoundEffect(g, kSoundLeaveScreen);
+        PlaySoundEffect(SoundOf(g), kSoundLeaveScreen);
         EnterScene(g, SceneTitle);
     }
     g.scene.SceneTimer += 1;

@@ -32,18 +32,18 @@ void DropIn(Game& g, uint32_t t) {
     if (t > kDropInFrames) g.scene.SceneStep = ChoiceStep;
     const int32_t ti = static_cast<int32_t>(t);
     // Widens 5 pixels a frame and covers all 320 columns at t = 64.
-    gf_DD_BoxFill(g, BackBufferOf(g), 0, 0, 5 * ti, 239, 2, 2, 0);
+    gf_DD_BoxFill(DisplayOf(g), BackBufferOf(g.display), 0, 0, 5 * ti, 239, 2, 2, 0);
     // Squeezed from 544 rows down to its own 32, settling at (80, 72) at t = 64.
-    DrawSheetCell(g, GameOverPicture, 80, (ti - 46) * 4, 160, 32 + (64 - ti) * 8);
+    DrawSheetCell(DisplayOf(g), GameOverPicture, 80, (ti - 46) * 4, 160, 32 + (64 - ti) * 8);
 }
 
 void Choice(Game& g) {
     PlayCounters& c = g.play.counters;
-    gf_DD_BoxFill(g, BackBufferOf(g), 0, 0, 319, 239, 2, 2, 0);
+    gf_DD_BoxFill(DisplayOf(g), BackBufferOf(g.display), 0, 0, 319, 239, 2, 2, 0);
     // True exactly when bit 4 is set: 16 frames shown in every 32.
-    if ((g.scene.SceneTimer & 0x15) > 6) DrawSheetText(g, "PRESS ANY KEY", 96, 112);
-    DrawSheetText(g, "PRESS F3 TO CONTINUE", 64, 144);
-    DrawSheetCell(g, GameOverPicture, 80, 72);
+    if ((g.scene.SceneTimer & 0x15) > 6) DrawSheetText(DisplayOf(g), "PRESS ANY KEY", 96, 112);
+    DrawSheetText(DisplayOf(g), "PRESS F3 TO CONTINUE", 64, 144);
+    DrawSheetCell(DisplayOf(g), GameOverPicture, 80, 72);
     if (F3Down(g)) {
         // The mission is rebuilt before the resets, at the level it was lost on.
         EnterScene(g, ScenePlay);
@@ -52,7 +52,7 @@ void Choice(Game& g) {
     }
     // Tested even after F3: the high score then sees the cleared score.
     if ((g.scene.InputPressed & AnyButtonMask) != 0) {
-        PlaySoundEffect(g, kSoundLeaveScreen);
+        PlaySoundEffect(SoundOf(g), kSoundLeaveScreen);
         if (c.Score > c.HiScore) c.HiScore = c.Score;
         EnterScene(g, SceneTitle);
     }
@@ -64,10 +64,10 @@ void StartContinue(Game& g) {
     g.scene.SceneTimer = 0;
     g.scene.SceneStep = DropInStep;
     g.play.counters.MissionOver = 1;
-    SetMusicTempo(g, 100);
-    PlayMusic(g, kMusicContinue);
+    SetMusicTempo(MusicOf(g), 100);
+    PlayMusic(MusicOf(g), kMusicContinue);
     // Ends the red pulse of the danger phase.
-    if (g.display.FullScreenMode) SetPaletteEntry(g, 0, 0);
+    if (g.display.FullScreenMode) SetPaletteEntry(DisplayOf(g), 0, 0);
 }
 
 int ContinueFrame(Game& g) {

@@ -4,6 +4,7 @@
 #include "base/game_math.h"
 #include "base/music_numbers.h"
 #include "base/sound_numbers.h"
+#include "gfx/backdrop.h"
 #include "gfx/sheet_sprite.h"
 #include "gfx/sheet_text.h"
 #include "music/music_player.h"
@@ -75,19 +76,19 @@ void DrawRoll(Game& g, uint32_t t) {
     // and left to the frame's clipping.
     const uint32_t shown = t / kRollPitch + 1;
     for (uint32_t i = 0; i < shown && EndingRoll[i] != nullptr; ++i) {
-        DrawSheetText(g, EndingRoll[i], 64, static_cast<int32_t>(240u + kRollPitch * i - t));
+        DrawSheetText(DisplayOf(g), EndingRoll[i], 64, static_cast<int32_t>(240u + kRollPitch * i - t));
     }
 }
 
 void DrawSwayingTitle(Game& g, uint32_t t) {
     const int32_t swayX = ScaledCos(Angle(t), 32);
     const int32_t swayY = ScaledCos(Angle(t * 8), 16);
-    DrawSheetCell(g, TitleLogo, swayX + 76, swayY + 64);
-    DrawSheetText(g, "VORNA TESSIK IMPROVE", swayX + 56, swayY + 118);
-    DrawSheetCell(g, TitleLogoColour, swayX + 72, swayY + 56);
-    DrawSheetText(g, "2000 QUILLBEX DRAVO PRESENT", 32, 212);
-    if ((t & 0x1F) > 8) DrawSheetText(g, "PRESS ANY TO NEXT LEVEL", 52, 160);
-    DrawSheetText(g, "THANK YOU FOR PLAYING", 56, 184);
+    DrawSheetCell(DisplayOf(g), TitleLogo, swayX + 76, swayY + 64);
+    DrawSheetText(DisplayOf(g), "VORNA TESSIK IMPROVE", swayX + 56, swayY + 118);
+    DrawSheetCell(DisplayOf(g), TitleLogoColour, swayX + 72, swayY + 56);
+    DrawSheetText(DisplayOf(g), "2000 QUILLBEX DRAVO PRESENT", 32, 212);
+    if ((t & 0x1F) > 8) DrawSheetText(DisplayOf(g), "PRESS ANY TO NEXT LEVEL", 52, 160);
+    DrawSheetText(DisplayOf(g), "THANK YOU FOR PLAYING", 56, 184);
 }
 
 } // namespace
@@ -95,8 +96,8 @@ void DrawSwayingTitle(Game& g, uint32_t t) {
 void StartEnding(Game& g) {
     g.scene.SceneTimer = 0;
     g.scene.SceneStep = EndingRollStep;
-    SetMusicTempo(g, 100);
-    PlayMusic(g, kMusicEnding);
+    SetMusicTempo(MusicOf(g), 100);
+    PlayMusic(MusicOf(g), kMusicEnding);
     // The backdrop goes on from where the last mission left it.
 }
 
@@ -106,7 +107,8 @@ int EndingFrame(Game& g) {
 
     // The earth, four times its size, drifts down and right until t = 920 and stays there.
     const uint32_t drift = t < kEarthStop ? t : kEarthStop;
-    DrawSheetCell(g, kEarth, static_cast<int32_t>(drift / 4) - 64, static_cast<int32_t>(drift / 6) - 32, 188, 188);
+    DrawSheetCell(DisplayOf(g), kEarth, static_cast<int32_t>(drift / 4) - 64, static_cast<int32_t>(drift / 6) - 32, 188,
+                  188);
 
     switch (g.scene.SceneStep) {
     case EndingRollStep:
@@ -117,8 +119,8 @@ int EndingFrame(Game& g) {
     case EndingTitleStep:
         DrawSwayingTitle(g, t);
         if ((g.scene.InputPressed & AnyButtonMask) != 0) {
-            StopMusic(g);
-            PlaySoundEffect(g, kSoundLeaveScreen);
+            StopMusic(MusicOf(g));
+            PlaySoundEffect(SoundOf(g), kSoundLeaveScreen);
             // Mission one at the raised level; the score carries on.
             EnterScene(g, ScenePlay);
         }

@@ -2,6 +2,7 @@
 #include "scenes/intro.h"
 
 #include "base/game_math.h"
+#include "gfx/backdrop.h"
 #include "gfx/primitives.h"
 #include "gfx/sheet_sprite.h"
 #include "gfx/sheet_text.h"
@@ -35,7 +36,7 @@ void NewGame(Game& g) {
     g.play.counters.MissionNumber = 0;
     g.play.counters.Level = 0;
     // No music here: the title has stopped its piece and the mission starts its own.
-    SetMusicTempo(g, 100);
+    SetMusicTempo(MusicOf(g), 100);
 }
 
 int MissionIntroFrame(Game& g) {
@@ -46,17 +47,18 @@ int MissionIntroFrame(Game& g) {
     // the earth four times as fast; the sun hangs four times its size in the upper left corner.
     const int32_t earthX = ScaledSin(Angle(t), 128) + static_cast<int32_t>(t / 4) + 160;
     const int32_t earthY = ScaledCos(Angle(t), 80) + static_cast<int32_t>(t / 4) + 124;
-    DrawSheetCell(g, kEarth, earthX, earthY, 94, 94);
-    DrawSheetCell(g, kMoon, earthX + ScaledSin(Angle(t * 4), 64), earthY + ScaledCos(Angle(t * 4), 48));
-    DrawSheetCell(g, kSun, -80 - static_cast<int32_t>(t / 6), -64 - static_cast<int32_t>(t / 8), 188, 188);
+    DrawSheetCell(DisplayOf(g), kEarth, earthX, earthY, 94, 94);
+    DrawSheetCell(DisplayOf(g), kMoon, earthX + ScaledSin(Angle(t * 4), 64), earthY + ScaledCos(Angle(t * 4), 48));
+    DrawSheetCell(DisplayOf(g), kSun, -80 - static_cast<int32_t>(t / 6), -64 - static_cast<int32_t>(t / 8), 188, 188);
 
     const uint32_t lines = t / kIntroLinePeriod;
     for (uint32_t i = 0; i < lines && i < kIntroTextCount; ++i) {
-        if (kIntroText[i] != nullptr) DrawSheetText(g, kIntroText[i], 48, 100 + 16 * static_cast<int32_t>(i));
+        if (kIntroText[i] != nullptr)
+            DrawSheetText(DisplayOf(g), kIntroText[i], 48, 100 + 16 * static_cast<int32_t>(i));
     }
 
-    gf_DD_PDraw(g, BackBufferOf(g), 0, 180, 319, 180, kGuideColour);
-    gf_DD_PDraw(g, BackBufferOf(g), 44, 0, 44, 239, kGuideColour);
+    gf_DD_PDraw(DisplayOf(g), BackBufferOf(g.display), 0, 180, 319, 180, kGuideColour);
+    gf_DD_PDraw(DisplayOf(g), BackBufferOf(g.display), 44, 0, 44, 239, kGuideColour);
 
     if ((g.scene.InputPressed & AnyButtonMask) != 0 || t > kIntroLength) EnterScene(g, ScenePlay);
     g.scene.SceneTimer += 1;

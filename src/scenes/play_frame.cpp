@@ -7,6 +7,7 @@
 #include "base/game_math.h"
 #include "base/music_numbers.h"
 #include "base/sound_numbers.h"
+#include "gfx/backdrop.h"
 #include "gfx/display.h"
 #include "gfx/primitives.h"
 #include "gfx/sheet_sprite.h"
@@ -40,11 +41,12 @@ const char* CurrentMissionName(const Game& g) {
 
 void DrawBanner(Game& g) {
     SceneState& s = g.scene;
-    gf_DD_BoxFill(g, BackBufferOf(g), 64, 88, 192, 56, 2, 2, static_cast<int32_t>((s.SceneTimer * 4u) & 255u));
+    gf_DD_BoxFill(DisplayOf(g), BackBufferOf(g.display), 64, 88, 192, 56, 2, 2,
+                  static_cast<int32_t>((s.SceneTimer * 4u) & 255u));
     char line[32];
     std::snprintf(line, sizeof line, "MISSION %d", g.play.counters.MissionNumber + 1);
-    DrawSheetText(g, line, 80, 96);
-    DrawSheetText(g, CurrentMissionName(g), 80, 120);
+    DrawSheetText(DisplayOf(g), line, 80, 96);
+    DrawSheetText(DisplayOf(g), CurrentMissionName(g), 80, 120);
     if (s.SceneTimer > 200) s.SceneStep = 0;
 }
 
@@ -83,13 +85,13 @@ void StartMission(Game& g) {
     p.counters.MissionOver = 0;
 
     BuildMissionCells(g);
-    SetMusicTempo(g, 100);
+    SetMusicTempo(MusicOf(g), 100);
     if (p.counters.MissionNumber == kVornaMission) {
-        PlayMusic(g, kMusicVornaMission);
-        PlaySoundEffect(g, kSoundVornaAlarm);
+        PlayMusic(MusicOf(g), kMusicVornaMission);
+        PlaySoundEffect(SoundOf(g), kSoundVornaAlarm);
     } else {
-        PlayMusic(g, kMusicFirstMission + p.counters.MissionNumber);
-        PlaySoundEffect(g, kSoundMissionStart);
+        PlayMusic(MusicOf(g), kMusicFirstMission + p.counters.MissionNumber);
+        PlaySoundEffect(SoundOf(g), kSoundMissionStart);
     }
     SpawnStars(g, 32);
 }
@@ -105,7 +107,7 @@ int PlayFrame(Game& g) {
     UpdateStars(g);
     if (vornaMission) {
         // Mission ten moves and draws its backdrop and stars twice per frame.
-        DrawSheetCell(g, TitleLogo, 72, 96);
+        DrawSheetCell(DisplayOf(g), TitleLogo, 72, 96);
         UpdateBackdrop(g, 0);
         UpdateStars(g);
     }
@@ -134,27 +136,27 @@ int PlayFrame(Game& g) {
 
     if ((globe.Energy < 320 || p.counters.MissionTime < 2000) && (s.SceneTimer & 3u) == 0) {
         if (p.counters.MissionOver == 1) return 1;
-        SetMusicTempo(g, 150);
+        SetMusicTempo(MusicOf(g), 150);
         const int32_t ex = globe.X - 8 - (GameRandom(g) & 15);
         const int32_t ey = globe.Y - 8 - (GameRandom(g) & 15);
         SpawnExplosion(g, ex, ey);
         if (g.display.FullScreenMode != 0) {
             // A red pulse of the background colour with a period of 64 frames.
             const uint32_t red = static_cast<uint32_t>(std::abs(static_cast<int32_t>(s.SceneTimer & 63u) * 4 - 128));
-            SetPaletteEntry(g, 0, red * 65536u);
+            SetPaletteEntry(DisplayOf(g), 0, red * 65536u);
         }
-        if ((s.SceneTimer & 63u) > 48) DrawSheetText(g, "HURRY UP", 120, 112);
+        if ((s.SceneTimer & 63u) > 48) DrawSheetText(DisplayOf(g), "HURRY UP", 120, 112);
     }
 
     // Under the results and continue scenes play only moves and draws; those scenes keep their own timer.
     if (p.counters.MissionOver == 1) return 1;
     if (p.counters.MissionCleared == 1) {
-        StopMusic(g);
+        StopMusic(MusicOf(g));
         EnterScene(g, SceneResults);
         return 1;
     }
     if (p.counters.MissionFailed == 1) {
-        StopMusic(g);
+        StopMusic(MusicOf(g));
         EnterScene(g, SceneContinue);
         return 1;
     }

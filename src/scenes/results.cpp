@@ -40,21 +40,21 @@ Bonus ComputeBonus(const Game& g) {
 void DrawPoints(Game& g, const char* format, int32_t value, int32_t x, int32_t y) {
     char line[40];
     std::snprintf(line, sizeof line, format, static_cast<int>(value));
-    DrawSheetText(g, line, x, y);
+    DrawSheetText(DisplayOf(g), line, x, y);
 }
 
 void DrawBonusTable(Game& g, const Bonus& b) {
-    DrawSheetText(g, "TECHNICAL BONUS POINT", 64, 64);
-    DrawSheetText(g, "LEVEL POINT", 80, 112);
-    DrawSheetText(g, "TIME POINT", 80, 128);
-    DrawSheetText(g, "ENERGY POINT", 80, 144);
+    DrawSheetText(DisplayOf(g), "TECHNICAL BONUS POINT", 64, 64);
+    DrawSheetText(DisplayOf(g), "LEVEL POINT", 80, 112);
+    DrawSheetText(DisplayOf(g), "TIME POINT", 80, 128);
+    DrawSheetText(DisplayOf(g), "ENERGY POINT", 80, 144);
     DrawPoints(g, "%d0", b.level, 216, 112);
     DrawPoints(g, "%d0", b.time, 216, 128);
     DrawPoints(g, "%d0", b.energy, 216, 144);
     DrawPoints(g, "TOTAL POINT  %d0", b.total, 88, 192);
     if (g.play.counters.MissionNumber == kLastMission) {
-        DrawSheetText(g, "CLEAR POINT", 80, 160);
-        DrawSheetText(g, "10000", 216, 160);
+        DrawSheetText(DisplayOf(g), "CLEAR POINT", 80, 160);
+        DrawSheetText(DisplayOf(g), "10000", 216, 160);
     }
 }
 
@@ -69,20 +69,20 @@ void CountUp(Game& g) {
         c.Score = g.play.ScoreTarget;
         // Only a press made once the count has arrived moves on.
         if (ButtonPressed(g)) {
-            PlaySoundEffect(g, kSoundLeaveScreen);
+            PlaySoundEffect(SoundOf(g), kSoundLeaveScreen);
             g.scene.SceneStep = NextMissionStep;
         }
     } else if ((g.scene.SceneTimer & 1) == 0) {
-        PlaySoundEffect(g, kSoundCountTick);
+        PlaySoundEffect(SoundOf(g), kSoundCountTick);
     }
 }
 
 void NextMission(Game& g) {
     PlayCounters& c = g.play.counters;
-    if (c.MissionNumber != kLastMission) DrawSheetText(g, "TRY TO NEXT MISSION", 80, 112);
+    if (c.MissionNumber != kLastMission) DrawSheetText(DisplayOf(g), "TRY TO NEXT MISSION", 80, 112);
     // After mission ten no second press is asked for.
     if (!ButtonPressed(g) && c.MissionNumber != kLastMission) return;
-    PlaySoundEffect(g, kSoundLeaveScreen);
+    PlaySoundEffect(SoundOf(g), kSoundLeaveScreen);
     c.MissionNumber += 1;
     if (c.MissionNumber > kLastMission) {
         c.MissionNumber = 0;
@@ -97,10 +97,10 @@ void StartResults(Game& g) {
     g.scene.SceneTimer = 0;
     g.scene.SceneStep = GoodFightStep;
     g.play.counters.MissionOver = 1;
-    PlaySoundEffect(g, kSoundFanfare);
-    SetMusicTempo(g, 100);
+    PlaySoundEffect(SoundOf(g), kSoundFanfare);
+    SetMusicTempo(MusicOf(g), 100);
     // Ends the red pulse of the danger phase.
-    if (g.display.FullScreenMode) SetPaletteEntry(g, 0, 0);
+    if (g.display.FullScreenMode) SetPaletteEntry(DisplayOf(g), 0, 0);
 }
 
 int ResultsFrame(Game& g) {
@@ -108,7 +108,7 @@ int ResultsFrame(Game& g) {
     const Bonus bonus = ComputeBonus(g);
     switch (g.scene.SceneStep) {
     case GoodFightStep:
-        DrawSheetText(g, "GOOD FIGHT", 112, 112);
+        DrawSheetText(DisplayOf(g), "GOOD FIGHT", 112, 112);
         if (g.scene.SceneTimer > kGoodFightFrames) {
             g.scene.SceneStep = CountUpStep;
             g.play.ScoreTarget =

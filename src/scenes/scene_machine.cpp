@@ -14,7 +14,7 @@ namespace vorna {
 
 int SceneFrame(Game& g) {
     SceneState& s = g.scene;
-    ReadInput(g, &s.Input);
+    ReadInput(g.input, g.platform.keyboard, g.platform.joystick, &s.Input);
     s.InputNow = static_cast<uint32_t>(s.Input.InputBits);
     // Only the low 16 bits take part in the edge.
     s.InputPressed = s.InputNow & (s.InputPrevious ^ 0xFFFFu);

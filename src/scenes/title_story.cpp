@@ -6,6 +6,7 @@
 #include "base/game_math.h"
 #include "base/music_numbers.h"
 #include "base/sound_numbers.h"
+#include "gfx/backdrop.h"
 #include "gfx/sheet_sprite.h"
 #include "gfx/sheet_text.h"
 #include "music/music_player.h"
@@ -65,15 +66,15 @@ bool AnyButtonPressed(const Game& g) {
 void DrawScoreLine(Game& g) {
     char line[64];
     std::snprintf(line, sizeof line, "HI SCORE %05d0    SCORE %05d0", g.play.counters.HiScore, g.play.counters.Score);
-    DrawSheetText(g, line, 16, 2);
+    DrawSheetText(DisplayOf(g), line, 16, 2);
 }
 
 } // namespace
 
 void StartTitle(Game& g) {
     g.scene.SceneTimer = 0;
-    SetMusicTempo(g, 100);
-    PlayMusic(g, kMusicTitle);
+    SetMusicTempo(MusicOf(g), 100);
+    PlayMusic(MusicOf(g), kMusicTitle);
 }
 
 int TitleFrame(Game& g) {
@@ -85,33 +86,34 @@ int TitleFrame(Game& g) {
     SpawnStars(g, 1);
 
     const int32_t bob = ScaledCos(angle(t), 16);
-    DrawSheetCell(g, TitleLogo, 72, 64 + bob);
+    DrawSheetCell(DisplayOf(g), TitleLogo, 72, 64 + bob);
 
-    DrawSheetCell(g, kSun, kOrreryX, kOrreryY);
+    DrawSheetCell(DisplayOf(g), kSun, kOrreryX, kOrreryY);
     const int32_t earthX = kOrreryX + ScaledSin(angle(t), 80);
     const int32_t earthY = kOrreryY + ScaledCos(angle(t), 80);
-    DrawSheetCell(g, kEarth, earthX, earthY);
+    DrawSheetCell(DisplayOf(g), kEarth, earthX, earthY);
     const uint32_t moonAngle = t * 4;
-    DrawSheetCell(g, kMoon, earthX + ScaledSin(angle(moonAngle), 32), earthY + ScaledCos(angle(moonAngle), 32));
+    DrawSheetCell(DisplayOf(g), kMoon, earthX + ScaledSin(angle(moonAngle), 32),
+                  earthY + ScaledCos(angle(moonAngle), 32));
 
     // The swinging copy of the lettering, with the coloured lettering laid over the name line.
     const int32_t swingX = 72 + ScaledCos(angle(t * 2), 32);
     const int32_t swingY = ScaledCos(angle(t / 2), 16);
-    DrawSheetCell(g, TitleLogo, swingX, 64 + bob + swingY);
-    DrawSheetText(g, "VORNA TESSIK IMPROVE", 64, 112 + bob);
-    DrawSheetCell(g, TitleLogoColour, swingX, 56 + bob + swingY);
+    DrawSheetCell(DisplayOf(g), TitleLogo, swingX, 64 + bob + swingY);
+    DrawSheetText(DisplayOf(g), "VORNA TESSIK IMPROVE", 64, 112 + bob);
+    DrawSheetCell(DisplayOf(g), TitleLogoColour, swingX, 56 + bob + swingY);
 
-    DrawSheetText(g, "2000 QUILLBEX DRAVO PRESENT", 32, 212);
+    DrawSheetText(DisplayOf(g), "2000 QUILLBEX DRAVO PRESENT", 32, 212);
     DrawScoreLine(g);
-    if ((t & 15) > 4) DrawSheetText(g, "PLEASE PRESS START", 80, 160);
-    DrawSheetText(g, "PLEASE ESC KEY EXIT", 74, 184);
+    if ((t & 15) > 4) DrawSheetText(DisplayOf(g), "PLEASE PRESS START", 80, 160);
+    DrawSheetText(DisplayOf(g), "PLEASE ESC KEY EXIT", 74, 184);
 
     if (AnyButtonPressed(g)) {
-        StopMusic(g);
+        StopMusic(MusicOf(g));
         EnterScene(g, SceneMissionIntro);
-        PlaySoundEffect(g, kSoundLeaveScreen);
+        PlaySoundEffect(SoundOf(g), kSoundLeaveScreen);
     } else if (t > kTitleTimeOut) {
-        StopMusic(g);
+        StopMusic(MusicOf(g));
         EnterScene(g, SceneStory);
     }
     g.scene.SceneTimer += 1;
@@ -121,8 +123,8 @@ int TitleFrame(Game& g) {
 void StartStory(Game& g) {
     g.scene.SceneTimer = 0;
     g.scene.SceneStep = 0;
-    SetMusicTempo(g, 100);
-    PlayMusic(g, kMusicStory);
+    SetMusicTempo(MusicOf(g), 100);
+    PlayMusic(MusicOf(g), kMusicStory);
 }
 
 int StoryFrame(Game& g) {
@@ -134,16 +136,16 @@ int StoryFrame(Game& g) {
     const uint32_t shown = t / kStoryPitch + 1;
     for (uint32_t i = 0; i < shown && StoryText[i] != nullptr; ++i) {
         const int32_t y = static_cast<int32_t>(240u + kStoryPitch * i - t);
-        DrawSheetText(g, StoryText[i], 64, y);
+        DrawSheetText(DisplayOf(g), StoryText[i], 64, y);
     }
 
     if (t > kStoryTimeOut) {
-        StopMusic(g);
+        StopMusic(MusicOf(g));
         EnterScene(g, SceneLogo);
     } else if (AnyButtonPressed(g)) {
-        StopMusic(g);
+        StopMusic(MusicOf(g));
         EnterScene(g, SceneTitle);
-        PlaySoundEffect(g, kSoundLeaveScreen);
+        PlaySoundEffect(SoundOf(g), kSoundLeaveScreen);
     }
     g.scene.SceneTimer += 1;
     return 1;

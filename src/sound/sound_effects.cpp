@@ -33,8 +33,7 @@ WaveFormat ReadFormat(const uint8_t* p, uint32_t size) {
 }
 
 // A whole file read into memory; freed by its owner.
-uint8_t* ReadWholeFile(Game& g, const char* name, uint32_t& size) {
-    FileSystem* fs = g.platform.files;
+uint8_t* ReadWholeFile(FileSystem* fs, const char* name, uint32_t& size) {
     if (!fs) return nullptr;
     int file = fs->Open(name);
     if (file == kNoFile) return nullptr;
@@ -52,34 +51,34 @@ uint8_t* ReadWholeFile(Game& g, const char* name, uint32_t& size) {
 
 } // namespace
 
-bool InitSound(Game& g) {
-    if (g.sound.SoundReady) return false;
-    if (!g.platform.sound || !g.platform.sound->Create()) return false;
-    g.sound.SoundReady = 1;
+bool InitSound(SoundState& sound, SoundDevice* device) {
+    if (sound.SoundReady) return false;
+    if (!device || !device->Create()) return false;
+    sound.SoundReady = 1;
     return true;
 }
 
-void LoadAllSounds(Game& g) {
+void LoadAllSounds(const SoundContext& c) {
     for (int n = 0; kSoundNames[n].name; ++n)
-        LoadSoundEffect(g, g.sound.SoundEffectTable[n], kSoundNames[n].name, kSoundNames[n].voices);
+        LoadSoundEffect(c, c.sound.SoundEffectTable[n], kSoundNames[n].name, kSoundNames[n].voices);
 }
 
-bool LoadSoundEffect(Game& g, SoundEffect& effect, const char* name, int32_t voiceCount) {
-    if (!g.sound.SoundReady) return true;
+bool LoadSoundEffect(const SoundContext& c, SoundEffect& effect, const char* name, int32_t voiceCount) {
+    if (!c.sound.SoundReady) return true;
     if (!name || voiceCount < 0 || voiceCount > 8) return false;
-    SoundDevice& device = *g.platform.sound;
+    SoundDevice& device = *c.device;
 
     const uint8_t* image = nullptr;
     size_t imageSize = 0;
     uint8_t* fileImage = nullptr; // only a file image needs freeing
     ByteView resource{};
-    if (g.platform.resources && g.platform.resources->Find(name, "WAVE", resource)) {
+    if (c.resources && c.resources->Find(name, "WAVE", resource)) {
         if (!resource.data) return false;
         image = resource.data;
         imageSize = resource.size;
     } else {
         uint32_t size = 0;
-        fileImage = ReadWholeFile(g, name, size);
+        fileImage = ReadWholeFile(c.files, name, size);
         if (!fileImage) return false;
         image = fileImage;
         imageSize = size;
@@ -90,7 +89,7 @@ bool LoadSoundEffect(Game& g, SoundEffect& effect, const char* name, int32_t voi
     if (ParseWave(image, imageSize, chunks)) {
         int buffer = device.CreateBuffer(ReadFormat(chunks.format, chunks.formatSize), chunks.dataSize);
         if (buffer != kNoSoundBuffer) {
-            if (FillSoundBuffer(g, buffer, chunks.data, chunks.dataSize)) {
+            if (FillSoundBuffer(&device, buffer, chunks.data, chunks.dataSize)) {
                 int32_t voices[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
                 ok = true;
                 for (int32_t i = 0; i < voiceCount && ok; ++i) {
@@ -152,20 +151,20 @@ bool ParseWave(const uint8_t* image, size_t size, WaveChunks& out) {
     return false;
 }
 
-bool FillSoundBuffer(Game& g, int buffer, const uint8_t* data, uint32_t size) {
-    if (buffer == kNoSoundBuffer || !data || size == 0 || !g.platform.sound) return false;
-    return g.platform.sound->FillBuffer(buffer, data, size);
+bool FillSoundBuffer(SoundDevice* device, int buffer, const uint8_t* data, uint32_t size) {
+    if (buffer == kNoSoundBuffer || !data || size == 0 || !device) return false;
+    return device->FillBuffer(buffer, data, size);
 }
 
-void PlaySoundEffect(Game& g, int number) {
-    if (g.platform.observer) g.platform.observer->SoundRequested(number);
+void PlaySoundEffect(const SoundContext& c, int number) {
+    if (c.observer) c.observer->SoundRequested(number);
     if (number < 0 || number >= kSoundEffectCount) return;
-    PlayEffectVoice(g, &g.sound.SoundEffectTable[number]);
+    PlayEffectVoice(c.sound, c.device, &c.sound.SoundEffectTable[number]);
 }
 
-int PlayEffectVoice(Game& g, SoundEffect* effect) {
-    if (!g.sound.SoundReady || !effect || !g.platform.sound) return kNoSoundBuffer;
-    SoundDevice& device = *g.platform.sound;
+int PlayEffectVoice(const SoundState& sound, SoundDevice* soundDevice, SoundEffect* effect) {
+    if (!sound.SoundReady || !effect || !soundDevice) return kNoSoundBuffer;
+    SoundDevice& device = *soundDevice;
     if (effect->nextVoice >= effect->voiceCount || effect->nextVoice < 0) effect->nextVoice = 0;
     int32_t voice = effect->voices[effect->nextVoice];
     effect->nextVoice += 1;
@@ -182,12 +181,12 @@ int PlayEffectVoice(Game& g, SoundEffect* effect) {
     return voice;
 }
 
-void ShutdownSound(Game& g) {
-    if (!g.sound.SoundReady || !g.platform.sound) return;
-    g.platform.sound->Release();
-    g.sound.SoundReady = 0;
+void ShutdownSound(SoundState& sound, SoundDevice* device) {
+    if (!sound.SoundReady || !device) return;
+    device->Release();
+    sound.SoundReady = 0;
     // Releasing the device ended every voice: forget them so nothing can point at a released buffer.
-    for (SoundEffect& e : g.sound.SoundEffectTable) {
+    for (SoundEffect& e : sound.SoundEffectTable) {
         for (int32_t& v : e.voices) v = kNoSoundBuffer;
         e.voiceCount = 0;
     }

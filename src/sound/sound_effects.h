@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "base/game.h"
+#include "base/sound_state.h"
 
 namespace vorna {
 
@@ -14,14 +14,16 @@ struct WaveChunks {
     uint32_t dataSize = 0;
 };
 
-bool InitSound(Game& g);
-void LoadAllSounds(Game& g);
-bool LoadSoundEffect(Game& g, SoundEffect& effect, const char* name, int32_t voiceCount);
+// Each routine takes the effects' state and the services it calls; the context carries them all for the
+// routines that load (device, resources, files) or announce a request (device, observer).
+bool InitSound(SoundState& sound, SoundDevice* device);
+void LoadAllSounds(const SoundContext& c);
+bool LoadSoundEffect(const SoundContext& c, SoundEffect& effect, const char* name, int32_t voiceCount);
 // Never reads outside [image, image + size).
 bool ParseWave(const uint8_t* image, size_t size, WaveChunks& out);
-bool FillSoundBuffer(Game& g, int buffer, const uint8_t* data, uint32_t size);
-void PlaySoundEffect(Game& g, int number);
-int PlayEffectVoice(Game& g, SoundEffect* effect);
-void ShutdownSound(Game& g);
+bool FillSoundBuffer(SoundDevice* device, int buffer, const uint8_t* data, uint32_t size);
+void PlaySoundEffect(const SoundContext& c, int number);
+int PlayEffectVoice(const SoundState& sound, SoundDevice* device, SoundEffect* effect);
+void ShutdownSound(SoundState& sound, SoundDevice* device);
 
 } // namespace vorna

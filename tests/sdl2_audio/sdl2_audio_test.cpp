@@ -199,23 +199,23 @@ TEST(Sdl2AudioRender, TenSecondsOfMusicAndEffectsSoundWithoutClipping) {
     game->platform.resources = &resources;
     game->platform.midi = &engine->Midi();
     game->platform.sound = &engine->Sound();
-    ASSERT_TRUE(InitSound(*game));
-    LoadAllSounds(*game);
-    ASSERT_EQ(OpenMusic(*game), 1);
-    ASSERT_EQ(PlayMusic(*game, 0), 1);
+    ASSERT_TRUE(InitSound(game->sound, game->platform.sound));
+    LoadAllSounds(SoundOf(*game));
+    ASSERT_EQ(OpenMusic(MusicOf(*game)), 1);
+    ASSERT_EQ(PlayMusic(MusicOf(*game), 0), 1);
     const int rate = engine->SampleRate();
     std::vector<float> all;
     std::vector<float> block(2 * 512);
     for (int n = 0; n < rate * 10 / 512; ++n) {
-        if (n % 40 == 0) PlaySoundEffect(*game, (n / 40) % 12);
+        if (n % 40 == 0) PlaySoundEffect(SoundOf(*game), (n / 40) % 12);
         engine->Render(block.data(), 512);
         all.insert(all.end(), block.begin(), block.end());
         // Give the notifier the time a real audio period would.
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    EXPECT_EQ(StopMusic(*game), 1);
-    CloseMusic(*game);
-    ShutdownSound(*game);
+    EXPECT_EQ(StopMusic(MusicOf(*game)), 1);
+    CloseMusic(MusicOf(*game));
+    ShutdownSound(game->sound, game->platform.sound);
     const std::string path = std::string(VORNA_TEST_OUTPUT_DIR) + "/ten-seconds.wav";
     WriteWave(path, all, rate);
     std::FILE* p = popen(("sox '" + path + "' -n stat 2>&1").c_str(), "r");

@@ -34,7 +34,7 @@ TEST(GfxDisplay, WindowSetUpRunsEveryStepAndLeavesAReadyFrame) {
     g.display.PaletteEntries[7] = PaletteEntry{1, 2, 3, 0};   // as read from a system palette
     g.display.PaletteEntries[100] = PaletteEntry{9, 9, 9, 9}; // replaced by the cube
     g.display.PaletteEntries[250] = PaletteEntry{4, 5, 6, 0};
-    ASSERT_TRUE(InitDisplay(g));
+    ASSERT_TRUE(InitDisplay(DisplayOf(g)));
     const std::vector<std::string> steps = {
         "CreateDevice",          "QueryCaps",           "SetCooperativeLevel(window)",
         "CreatePrimary(window)", "CreateWindowClipper", "BindClipperToWindow",
@@ -70,7 +70,7 @@ TEST(GfxDisplay, FullScreenSetUpAsksForTheModeAndRetriesThePrimaryOnceWithoutSys
     g.display.EmulationOnly = 0;
     t.presenter.failStep = "CreatePrimary(full)";
     t.presenter.failuresLeft = 1;
-    ASSERT_TRUE(InitDisplay(g));
+    ASSERT_TRUE(InitDisplay(DisplayOf(g)));
     const std::vector<std::string> steps = {"CreateDevice",
                                             "QueryCaps",
                                             "SetCooperativeLevel(full)",
@@ -88,7 +88,7 @@ TEST(GfxDisplay, FullScreenSetUpAsksForTheModeAndRetriesThePrimaryOnceWithoutSys
     GfxFixtureGame w(false); // a window asks for video memory when /M is given, and never retries
     w.g.display.SystemMemorySurfaces = 0;
     w.presenter.failStep = "CreatePrimary(window,video)";
-    EXPECT_FALSE(InitDisplay(w.g));
+    EXPECT_FALSE(InitDisplay(DisplayOf(w.g)));
     EXPECT_EQ(w.shell.lines.back(), "DirectDraw Init ErrorCode [2]\n");
 }
 
@@ -117,26 +117,26 @@ TEST(GfxDisplay, EachFailingStepGivesItsCode) {
         GfxFixtureGame t(false);
         t.g.display.FullScreenMode = c.fullScreen;
         t.presenter.failStep = c.step;
-        EXPECT_FALSE(InitDisplay(t.g)) << c.step;
+        EXPECT_FALSE(InitDisplay(DisplayOf(t.g))) << c.step;
         EXPECT_EQ(t.g.display.DisplayReady, 0);
         EXPECT_EQ(t.presenter.calls.back(), c.step); // nothing after the failing step
         EXPECT_EQ(t.shell.lines.back(), "DirectDraw Init ErrorCode [" + std::to_string(c.code) + "]\n") << c.step;
         EXPECT_EQ(t.shell.lines.size(), c.code == 31 || c.code == 32 ? 1u : 3u);
-        EXPECT_EQ(PresentFrame(t.g), 0);
-        EXPECT_EQ(ShutdownDisplay(t.g), 1);
+        EXPECT_EQ(PresentFrame(DisplayOf(t.g), ClientAreaOf(t.g.window)), 0);
+        EXPECT_EQ(ShutdownDisplay(DisplayOf(t.g)), 1);
     }
     GfxFixtureGame t(false);
     t.g.display.BackBuffer.injectCreateFailure = true;
-    EXPECT_FALSE(InitDisplay(t.g));
+    EXPECT_FALSE(InitDisplay(DisplayOf(t.g)));
     EXPECT_EQ(t.shell.lines.back(), "DirectDraw Init ErrorCode [7]\n");
     Game noPresenter;
-    EXPECT_FALSE(InitDisplay(noPresenter));
+    EXPECT_FALSE(InitDisplay(DisplayOf(noPresenter)));
 }
 
 TEST(GfxDisplay, ReservedColoursComeFromTheStandardSetWhenNobodyReadThem) {
     GfxFixtureGame t(false);
     for (PaletteEntry& e : t.g.display.PaletteEntries) e = PaletteEntry{0, 0, 0, 0};
-    ASSERT_TRUE(InitDisplay(t.g));
+    ASSERT_TRUE(InitDisplay(DisplayOf(t.g)));
     const PaletteEntry* p = t.g.display.PaletteEntries;
     EXPECT_TRUE(Same(p[0], 0, 0, 0, 0));
     EXPECT_TRUE(Same(p[3], 128, 128, 0, 0));
@@ -150,15 +150,15 @@ TEST(GfxDisplay, ReservedColoursComeFromTheStandardSetWhenNobodyReadThem) {
 TEST(GfxDisplay, PresentFrameShowsTheFrameOnlyWhileTheDisplayIsReady) {
     GfxFixtureGame t(false);
     Game& g = t.g;
-    EXPECT_EQ(PresentFrame(g), 0);
-    ASSERT_TRUE(InitDisplay(g));
+    EXPECT_EQ(PresentFrame(DisplayOf(g), ClientAreaOf(g.window)), 0);
+    ASSERT_TRUE(InitDisplay(DisplayOf(g)));
     g.window = WindowState{};
     g.window.ClientX = -20;
     g.window.ClientY = 30;
     g.window.ClientWidth = 640;
     g.window.ClientHeight = 240;
     t.at(t.frame(), 5, 6) = 77;
-    EXPECT_EQ(PresentFrame(g), 1);
+    EXPECT_EQ(PresentFrame(DisplayOf(g), ClientAreaOf(g.window)), 1);
     EXPECT_EQ(t.presenter.presents, 1);
     EXPECT_EQ(t.presenter.waits, 1);
     EXPECT_EQ(t.presenter.lastFrame[6 * 320 + 5], 77);
@@ -170,66 +170,66 @@ TEST(GfxDisplay, PresentFrameShowsTheFrameOnlyWhileTheDisplayIsReady) {
     EXPECT_TRUE(Same(t.presenter.lastPalette[24], 0, 109, 170, 4));
 
     t.presenter.presentResults = {DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING, DD_OK};
-    EXPECT_EQ(PresentFrame(g), 1);
+    EXPECT_EQ(PresentFrame(DisplayOf(g), ClientAreaOf(g.window)), 1);
     EXPECT_EQ(t.presenter.presents, 4); // repeated at once while busy
     t.presenter.presentResults = {DDERR_SURFACELOST};
-    EXPECT_EQ(PresentFrame(g), 1);
+    EXPECT_EQ(PresentFrame(DisplayOf(g), ClientAreaOf(g.window)), 1);
     EXPECT_EQ(t.presenter.presents, 5); // not repeated after a loss
     EXPECT_EQ(t.presenter.restores, 1);
     t.presenter.presentResults = {DDERR_GENERIC};
-    EXPECT_EQ(PresentFrame(g), 1);
+    EXPECT_EQ(PresentFrame(DisplayOf(g), ClientAreaOf(g.window)), 1);
     EXPECT_EQ(t.presenter.presents, 6);
     t.frame().injectLost = true; // a lost frame is restored instead of shown
-    EXPECT_EQ(PresentFrame(g), 1);
+    EXPECT_EQ(PresentFrame(DisplayOf(g), ClientAreaOf(g.window)), 1);
     EXPECT_EQ(t.presenter.presents, 6);
     EXPECT_EQ(t.presenter.restores, 2);
     EXPECT_EQ(t.presenter.waits, 5);
 
-    ShutdownDisplay(g);
-    EXPECT_EQ(PresentFrame(g), 0);
+    ShutdownDisplay(DisplayOf(g));
+    EXPECT_EQ(PresentFrame(DisplayOf(g), ClientAreaOf(g.window)), 0);
     EXPECT_EQ(t.presenter.presents, 6);
 }
 
 TEST(GfxDisplay, RestoreReportsFailures) {
     GfxFixtureGame t;
-    EXPECT_TRUE(RestoreSurfaces(t.g));
+    EXPECT_TRUE(RestoreSurfaces(DisplayOf(t.g)));
     t.presenter.failStep = "RestorePrimary";
-    EXPECT_FALSE(RestoreSurfaces(t.g));
+    EXPECT_FALSE(RestoreSurfaces(DisplayOf(t.g)));
     t.presenter.failStep = "AttachPalette";
-    EXPECT_FALSE(RestoreSurfaces(t.g));
+    EXPECT_FALSE(RestoreSurfaces(DisplayOf(t.g)));
 }
 
 TEST(GfxDisplay, ShutdownReleasesEverythingAndIsSafeTwice) {
     GfxFixtureGame t;
     Game& g = t.g;
     ASSERT_TRUE(CreateSurface(g.display.SheetSurface, 8, 8));
-    EXPECT_EQ(ShutdownDisplay(g), 1);
+    EXPECT_EQ(ShutdownDisplay(DisplayOf(g)), 1);
     EXPECT_EQ(t.presenter.calls, (std::vector<std::string>{"FlipToGdi", "ReleaseAll"}));
     EXPECT_FALSE(g.display.BackBuffer.exists);
     EXPECT_FALSE(g.display.SheetSurface.exists); // the sheet goes with the device
     EXPECT_EQ(g.display.DisplayReady, 0);
-    EXPECT_EQ(ShutdownDisplay(g), 1);
-    EXPECT_EQ(gf_DD_ScrFill(g, BackBufferOf(g), 0), 0);
+    EXPECT_EQ(ShutdownDisplay(DisplayOf(g)), 1);
+    EXPECT_EQ(gf_DD_ScrFill(DisplayOf(g), BackBufferOf(g.display), 0), 0);
     Game bare; // no presenter, no shell
-    EXPECT_EQ(ShutdownDisplay(bare), 1);
+    EXPECT_EQ(ShutdownDisplay(DisplayOf(bare)), 1);
 }
 
 TEST(GfxDisplay, PaletteEntriesReachThePresenter) {
     GfxFixtureGame t;
     Game& g = t.g;
-    EXPECT_TRUE(SetPaletteEntry(g, 0, 0xFF8001));
+    EXPECT_TRUE(SetPaletteEntry(DisplayOf(g), 0, 0xFF8001));
     EXPECT_TRUE(Same(g.display.PaletteEntries[0], 0xFF, 0x80, 0x01, 1));
     EXPECT_EQ(t.presenter.paletteWrites.back(), "0,1");
-    EXPECT_FALSE(SetPaletteEntry(g, 256, 0));
-    EXPECT_FALSE(SetPaletteEntry(g, -1, 0));
-    EXPECT_TRUE(LoadAllPaletteEntries(g));
+    EXPECT_FALSE(SetPaletteEntry(DisplayOf(g), 256, 0));
+    EXPECT_FALSE(SetPaletteEntry(DisplayOf(g), -1, 0));
+    EXPECT_TRUE(LoadAllPaletteEntries(DisplayOf(g)));
     EXPECT_EQ(t.presenter.paletteWrites.back(), "0,256");
     t.presenter.failStep = "SetPaletteEntries";
-    EXPECT_FALSE(SetPaletteEntry(g, 3, 0));
-    EXPECT_FALSE(LoadAllPaletteEntries(g));
+    EXPECT_FALSE(SetPaletteEntry(DisplayOf(g), 3, 0));
+    EXPECT_FALSE(LoadAllPaletteEntries(DisplayOf(g)));
 
     GfxFixtureGame before(false); // no palette yet: the copy changes, the call reports failure
-    EXPECT_FALSE(SetPaletteEntry(before.g, 5, 0x010203));
+    EXPECT_FALSE(SetPaletteEntry(DisplayOf(before.g), 5, 0x010203));
     EXPECT_TRUE(Same(before.g.display.PaletteEntries[5], 1, 2, 3, 1));
-    EXPECT_FALSE(LoadAllPaletteEntries(before.g));
+    EXPECT_FALSE(LoadAllPaletteEntries(DisplayOf(before.g)));
 }

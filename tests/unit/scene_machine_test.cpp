@@ -19,7 +19,7 @@ struct SceneFixture : ::testing::Test {
     FakeKeyboard keyboard;
     void SetUp() override {
         g.platform.keyboard = &keyboard;
-        DetectJoystick(g); // no joystick: keyboard only
+        DetectJoystick(g.input, g.platform.joystick); // no joystick: keyboard only
         g.scene.Scene = kUnlistedScene;
     }
     uint32_t FrameWithKeys(std::set<int> keys) {
@@ -88,7 +88,7 @@ struct SceneRun {
     explicit SceneRun(uint32_t scene, uint32_t timer = 5) {
         g.platform.keyboard = &keyboard;
         g.platform.observer = &observer;
-        DetectJoystick(g);
+        DetectJoystick(g.input, g.platform.joystick);
         MakeTestSurface(g.display.BackBuffer, 320, 240, 0);
         MakeTestSurface(g.display.SheetSurface, 320, 240, 7);
         SeedRandom(g, 2);

@@ -26,15 +26,15 @@ struct RealSheetGame {
     HeadlessBackend backend{*g, {}};
     RealSheetGame() {
         backend.Attach();
-        EXPECT_TRUE(InitDisplay(*g));
+        EXPECT_TRUE(InitDisplay(DisplayOf(*g)));
         g->app.FrameCounter = 2;
         g->scene.Scene = SceneBoot;
     }
     // The title starts a song; the player's buffers go with the music device, as at the program's end.
-    ~RealSheetGame() { CloseMusic(*g); }
+    ~RealSheetGame() { CloseMusic(MusicOf(*g)); }
     // A running frame as the frame driver makes it.
     void Frame() {
-        gf_DD_ScrFill(*g, BackBufferOf(*g), 0);
+        gf_DD_ScrFill(DisplayOf(*g), BackBufferOf(g->display), 0);
         SceneFrame(*g);
     }
     uint8_t Frame(int32_t x, int32_t y) const {

@@ -236,7 +236,7 @@ TEST(SheetLoader, TheProgramsBitmapComesBeforeAFileOfTheSameName) {
     SheetGame t;
     t.resources.bitmaps["BMP_00"] = MakeDib(4, 2, {0x000000, 0xFFFFFF}, {0, 1, 1, 0, 1, 0, 0, 1});
     t.files.files["BMP_00"] = WithFileHeader(MakeDib(3, 3, {0xFF0000}, std::vector<uint8_t>(9, 0)));
-    ASSERT_TRUE(gf_DD_LoadBitmap(t.g, t.sheet(), "BMP_00", 0, 0));
+    ASSERT_TRUE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "BMP_00", 0, 0));
     EXPECT_EQ(t.sheet().width, 4);
     EXPECT_TRUE(t.files.opened.empty());
     // Black is entry 0 of the display, white its entry 255; rows arrive top first.
@@ -246,7 +246,7 @@ TEST(SheetLoader, TheProgramsBitmapComesBeforeAFileOfTheSameName) {
 
     // Without the resource the file in the current directory is read (in short pieces) and closed.
     t.resources.bitmaps.clear();
-    ASSERT_TRUE(gf_DD_LoadBitmap(t.g, t.sheet(), "BMP_00", 0, 0));
+    ASSERT_TRUE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "BMP_00", 0, 0));
     EXPECT_EQ(t.files.opened, std::vector<std::string>{"BMP_00"});
     EXPECT_EQ(t.files.openNow, 0);
     EXPECT_EQ(t.sheet().width, 3);
@@ -257,18 +257,20 @@ TEST(SheetLoader, AMissingOrDamagedBitmapLeavesNoSurfaceAndNoKey) {
     SheetGame t;
     t.files.files["BMP_00"] = ReadFile(kBmpDir + "/g/pal8rle.bmp");
     t.files.files["BIG"] = ReadFile(kBmpDir + "/g/pal8.bmp");
-    ASSERT_TRUE(gf_DD_LoadBitmap(t.g, t.sheet(), "BIG", 0, 0));
-    EXPECT_FALSE(gf_DD_LoadBitmap(t.g, t.sheet(), "BMP_00", 0, 0)); // compressed: refused
-    EXPECT_FALSE(t.sheet().exists);                                 // the earlier sheet is gone too
-    gf_DD_SetSrcKey(t.g, Existing(t.sheet()), 0x000000);
+    ASSERT_TRUE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "BIG", 0, 0));
+    EXPECT_FALSE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "BMP_00", 0,
+                                  0)); // compressed: refused
+    EXPECT_FALSE(t.sheet().exists);    // the earlier sheet is gone too
+    gf_DD_SetSrcKey(t.g.display, Existing(t.sheet()), 0x000000);
     EXPECT_FALSE(t.sheet().hasColourKey);
-    EXPECT_FALSE(gf_DD_LoadBitmap(t.g, t.sheet(), "NOWHERE", 0, 0));
+    EXPECT_FALSE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "NOWHERE", 0, 0));
     EXPECT_EQ(t.files.openNow, 0);
     // Without the display device there is nothing to load into.
     SheetGame noDevice;
     noDevice.g.display.deviceCreated = false;
     noDevice.files.files["BIG"] = t.files.files["BIG"];
-    EXPECT_FALSE(gf_DD_LoadBitmap(noDevice.g, noDevice.sheet(), "BIG", 0, 0));
+    EXPECT_FALSE(gf_DD_LoadBitmap(noDevice.g.display, noDevice.g.platform.resources, noDevice.g.platform.files,
+                                  noDevice.sheet(), "BIG", 0, 0));
     EXPECT_TRUE(noDevice.files.opened.empty());
 }
 
@@ -281,16 +283,17 @@ TEST(SheetLoader, ColoursGoToTheNearestDisplayEntryWithTiesToTheLowerIndex) {
     // (101, 100, 100) lies as near to entry 20 as to 30; (100, 100, 100) is entry 20 and 40 alike;
     // the sheet's background (4, 5, 4) becomes the display's black.
     t.resources.bitmaps["S"] = MakeDib(4, 1, {0x656464, 0x646464, 0x040504, 0x666464}, {0, 1, 2, 3});
-    ASSERT_TRUE(gf_DD_LoadBitmap(t.g, t.sheet(), "S", 0, 0));
+    ASSERT_TRUE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "S", 0, 0));
     EXPECT_EQ(t.at(t.sheet(), 0, 0), 20);
     EXPECT_EQ(t.at(t.sheet(), 1, 0), 20);
     EXPECT_EQ(t.at(t.sheet(), 2, 0), 0);
     EXPECT_EQ(t.at(t.sheet(), 3, 0), 30);
     // With black as its key the background is transparent, the rest is copied.
-    gf_DD_SetSrcKey(t.g, Existing(t.sheet()), 0x000000);
+    gf_DD_SetSrcKey(t.g.display, Existing(t.sheet()), 0x000000);
     EXPECT_EQ(t.sheet().keyLow, 0u);
-    gf_DD_ScrFill(t.g, BackBufferOf(t.g), 77);
-    gf_DD_Blt(t.g, SheetOf(t.g), ScreenRect{0, 0, 4, 1}, BackBufferOf(t.g), ScreenRect{10, 10, 4, 1});
+    gf_DD_ScrFill(DisplayOf(t.g), BackBufferOf(t.g.display), 77);
+    gf_DD_Blt(DisplayOf(t.g), SheetOf(t.g.display), ScreenRect{0, 0, 4, 1}, BackBufferOf(t.g.display),
+              ScreenRect{10, 10, 4, 1});
     EXPECT_EQ(t.at(t.frame(), 10, 10), 20);
     EXPECT_EQ(t.at(t.frame(), 12, 10), 77);
 }
@@ -305,13 +308,13 @@ TEST(SheetLoader, AGivenSizeStretchesByTheNearestNeighbourRule) {
         for (int x = 0; x < 6; ++x) pixels[y * 6 + x] = static_cast<uint8_t>(40 * y + 10 * x);
     t.resources.bitmaps["S"] = MakeDib(6, 4, grey, pixels);
     Surface own;
-    ASSERT_TRUE(gf_DD_LoadBitmap(t.g, own, "S", 0, 0));
-    ASSERT_TRUE(gf_DD_LoadBitmap(t.g, t.sheet(), "S", 9, 2));
+    ASSERT_TRUE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, own, "S", 0, 0));
+    ASSERT_TRUE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "S", 9, 2));
     EXPECT_EQ(t.sheet().width, 9);
     EXPECT_EQ(t.sheet().height, 2);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 9; ++x) EXPECT_EQ(t.at(t.sheet(), x, y), t.at(own, x * 6 / 9, y * 4 / 2)) << x << "," << y;
-    EXPECT_FALSE(gf_DD_LoadBitmap(t.g, t.sheet(), "S", -1, 2));
+    EXPECT_FALSE(gf_DD_LoadBitmap(t.g.display, t.g.platform.resources, t.g.platform.files, t.sheet(), "S", -1, 2));
 }
 
 TEST(SheetLoader, FindPixelValueGivesTheNearestEntryAndPutsPixelZeroBack) {
@@ -319,16 +322,16 @@ TEST(SheetLoader, FindPixelValueGivesTheNearestEntryAndPutsPixelZeroBack) {
     Surface& s = t.frame();
     t.at(s, 0, 0) = 123;
     // 0x00BBGGRR: pure blue is 0xFF0000 here, the cube's entry 13; pure red is entry 234.
-    EXPECT_EQ(gf_DD_FindPixelValue(t.g, &s, 0xFF0000), 13u);
-    EXPECT_EQ(gf_DD_FindPixelValue(t.g, &s, 0x0000FF), 234u);
-    EXPECT_EQ(gf_DD_FindPixelValue(t.g, &s, 0xFFFFFF), 255u);
+    EXPECT_EQ(gf_DD_FindPixelValue(t.g.display, &s, 0xFF0000), 13u);
+    EXPECT_EQ(gf_DD_FindPixelValue(t.g.display, &s, 0x0000FF), 234u);
+    EXPECT_EQ(gf_DD_FindPixelValue(t.g.display, &s, 0xFFFFFF), 255u);
     EXPECT_EQ(t.at(s, 0, 0), 123);
-    EXPECT_EQ(gf_DD_FindPixelValue(t.g, &s, CLR_INVALID_COLOUR), 123u);
-    EXPECT_EQ(gf_DD_FindPixelValue(t.g, nullptr, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(gf_DD_FindPixelValue(t.g.display, &s, CLR_INVALID_COLOUR), 123u);
+    EXPECT_EQ(gf_DD_FindPixelValue(t.g.display, nullptr, 0), 0xFFFFFFFFu);
     // A surface that cannot be locked gives 0xFFFFFFFF, and that becomes the key (matching no pixel).
     s.locked = true;
-    EXPECT_EQ(gf_DD_FindPixelValue(t.g, &s, 0x000000), 0xFFFFFFFFu);
-    gf_DD_SetSrcKey(t.g, &s, 0x000000);
+    EXPECT_EQ(gf_DD_FindPixelValue(t.g.display, &s, 0x000000), 0xFFFFFFFFu);
+    gf_DD_SetSrcKey(t.g.display, &s, 0x000000);
     EXPECT_EQ(s.keyLow, 0xFFFFFFFFu);
     EXPECT_EQ(s.keyHigh, 0xFFFFFFFFu);
     s.locked = false;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/game_math.h"
+#include "gfx/backdrop.h"
 #include "gfx/sheet_text.h"
 #include "support/gfx_fakes.h"
 
@@ -26,7 +27,7 @@ struct TextGame : GfxFixtureGame {
             for (int x = 0; x < 320; ++x) at(sheet, x, y) = SheetValue(x, y);
         sheet.hasColourKey = true;
         sheet.keyLow = sheet.keyHigh = 0;
-        gf_DD_ScrFill(g, BackBufferOf(g), 0);
+        gf_DD_ScrFill(DisplayOf(g), BackBufferOf(g.display), 0);
     }
     // True when frame columns [x, x + width) at rows [y, y + 16) show sheet columns from sx on, rows from sy on.
     bool Shows(int x, int y, int width, int sx, int sy) {
@@ -46,19 +47,19 @@ struct TextGame : GfxFixtureGame {
 
 TEST(DrawSheetText, LettersStandEdgeToEdgeAndSpacesAdvanceEight) {
     TextGame t;
-    EXPECT_EQ(DrawSheetText(t.g, "AB", 10, 40), 1);
+    EXPECT_EQ(DrawSheetText(DisplayOf(t.g), "AB", 10, 40), 1);
     EXPECT_TRUE(t.Shows(10, 40, 10, 0, 0));  // A: sheet columns 0..9
     EXPECT_TRUE(t.Shows(20, 40, 10, 11, 0)); // B right after it, without the separating column
     EXPECT_EQ(t.Columns(), 20);
 
     TextGame spaced;
-    DrawSheetText(spaced.g, "A B", 10, 40);
+    DrawSheetText(DisplayOf(spaced.g), "A B", 10, 40);
     EXPECT_TRUE(spaced.Shows(28, 40, 10, 11, 0));
     EXPECT_EQ(spaced.Columns(), 20);
 
     // Lower case and punctuation are dropped without moving the pen.
     TextGame dotted;
-    DrawSheetText(dotted.g,
+    DrawSheetText(DisplayOf(dotted.g),
                   "a.A\xe3"
                   "B!",
                   10, 40);
@@ -68,20 +69,20 @@ TEST(DrawSheetText, LettersStandEdgeToEdgeAndSpacesAdvanceEight) {
 
     // The widest and the last letter come from their own cells.
     TextGame wz;
-    DrawSheetText(wz.g, "WZ", 0, 40);
+    DrawSheetText(DisplayOf(wz.g), "WZ", 0, 40);
     EXPECT_TRUE(wz.Shows(0, 40, 14, GlyphStartTable[22], 0));
     EXPECT_TRUE(wz.Shows(14, 40, 10, GlyphStartTable[25], 0));
 }
 
 TEST(DrawSheetText, DigitsAreEightWideFromTheirOwnRow) {
     TextGame t;
-    DrawSheetText(t.g, "2019", 100, 40);
+    DrawSheetText(DisplayOf(t.g), "2019", 100, 40);
     const int digits[4] = {2, 0, 1, 9};
     for (int k = 0; k < 4; ++k) EXPECT_TRUE(t.Shows(100 + 8 * k, 40, 8, 48 + 8 * digits[k], 208)) << k;
     EXPECT_EQ(t.Columns(), 32);
     // A text reaching past the frame's edge is clipped, never written beyond it.
     TextGame edge;
-    DrawSheetText(edge.g, "WWWWWWWWWWWWWWWWWWWWWWWWW", 300, 230);
+    DrawSheetText(DisplayOf(edge.g), "WWWWWWWWWWWWWWWWWWWWWWWWW", 300, 230);
     EXPECT_EQ(edge.count(edge.frame(), 0), 320 * 240 - 20 * 10);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/game_math.h"
+#include "gfx/backdrop.h"
 #include "gfx/sheet_text.h"
 #include "support/fakes.h"
 
@@ -19,9 +20,9 @@ TEST(DrawSheetText, EmptyOrForeignTextDrawsNothing) {
     Game g;
     vorna::testing::MakeTestSurface(g.display.BackBuffer, 320, 240, 0);
     vorna::testing::MakeTestSurface(g.display.SheetSurface, 320, 240, 9);
-    EXPECT_EQ(DrawSheetText(g, "", 10, 10), 1);
-    EXPECT_EQ(DrawSheetText(g, "abc.,!\xe3\x81\x82", 10, 10), 1);
-    EXPECT_EQ(DrawSheetText(g, nullptr, 10, 10), 1);
+    EXPECT_EQ(DrawSheetText(DisplayOf(g), "", 10, 10), 1);
+    EXPECT_EQ(DrawSheetText(DisplayOf(g), "abc.,!\xe3\x81\x82", 10, 10), 1);
+    EXPECT_EQ(DrawSheetText(DisplayOf(g), nullptr, 10, 10), 1);
     EXPECT_EQ(std::count(g.display.BackBuffer.pixels.begin(), g.display.BackBuffer.pixels.end(), 0), 320 * 240);
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/shell.h"
 #include "base/game_math.h"
+#include "gfx/backdrop.h"
 #include "gfx/sheet_text.h"
 #include "support/fakes.h"
 

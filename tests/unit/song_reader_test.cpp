@@ -21,7 +21,7 @@ struct SongFixture : ::testing::Test {
     void Put(const Bytes& song) { a.files.files["song"] = song; }
     Conversion Convert(int maxBuffers = 1000000) { return ConvertSong(g(), "song", maxBuffers); }
     void TearDown() override {
-        CloseSong(g());
+        CloseSong(g().music, g().platform.files);
         EXPECT_EQ(g().music.song.PayloadCount.load(), 0);
         EXPECT_EQ(a.files.OpenCount(), 0);
     }
@@ -37,7 +37,7 @@ TEST_F(SongFixture, HeaderLengthFiveIsRefusedTenIsAccepted) {
     TrackBuilder t;
     t.Note(0, 0x90, 60, 100).End();
     Put(Song({t}, 96, 5));
-    EXPECT_EQ(OpenSong(g(), "song"), 1);
+    EXPECT_EQ(OpenSong(g().music, g().platform.files, "song"), 1);
     EXPECT_EQ(g().music.song.tracks, nullptr);
     Bytes ten = Song({t}, 96, 10);
     ten[14 + 2] = 0xAB; // the extra bytes are ignored
@@ -49,28 +49,28 @@ TEST_F(SongFixture, HeaderLengthFiveIsRefusedTenIsAccepted) {
 }
 
 TEST_F(SongFixture, OpenRefusesMissingFilesWrongTagsAndShortTracks) {
-    EXPECT_EQ(OpenSong(g(), "missing"), 1);
+    EXPECT_EQ(OpenSong(g().music, g().platform.files, "missing"), 1);
     TrackBuilder t;
     t.Note(0, 0x90, 60, 100).End();
     Bytes song = Song({t, t});
     Bytes wrongTag = song;
     wrongTag[0] = 'X';
     Put(wrongTag);
-    EXPECT_EQ(OpenSong(g(), "song"), 1);
+    EXPECT_EQ(OpenSong(g().music, g().platform.files, "song"), 1);
     Bytes secondTrackTag = song;
     secondTrackTag[14 + 8 + t.data.size()] = 'X';
     Put(secondTrackTag);
-    EXPECT_EQ(OpenSong(g(), "song"), 1);
+    EXPECT_EQ(OpenSong(g().music, g().platform.files, "song"), 1);
     for (size_t n = 0; n < song.size(); ++n) {
         Put(Bytes(song.begin(), song.begin() + long(n)));
-        int32_t r = OpenSong(g(), "song");
+        int32_t r = OpenSong(g().music, g().platform.files, "song");
         // Only a cut inside the last track's data may open; its fill then fails.
         if (r == 0) {
             EXPECT_GT(n, 14 + 8 + t.data.size() + 8);
             Conversion c = Convert();
             EXPECT_EQ(c.lastResult, FillCorrupt) << n;
         }
-        CloseSong(g());
+        CloseSong(g().music, g().platform.files);
     }
     EXPECT_EQ(a.files.OpenCount(), 0);
 }
@@ -179,7 +179,7 @@ TEST_F(SongFixture, LoopingRewindsAndDropsTheEndOfTrackDelta) {
     t0.Note(3, 0x90, 60, 1).End(50);
     t1.Note(7, 0x91, 61, 1).End();
     Put(Song({t0, t1}));
-    ASSERT_EQ(OpenSong(g(), "song"), 0);
+    ASSERT_EQ(OpenSong(g().music, g().platform.files, "song"), 0);
     g().music.LoopSong.store(1);
     uint8_t data[kStreamBufferBytes];
     StreamBuffer b{};
@@ -189,7 +189,7 @@ TEST_F(SongFixture, LoopingRewindsAndDropsTheEndOfTrackDelta) {
     uint32_t tick = 0;
     for (int i = 0; i < 3; ++i) {
         b.SpanExceeded = 0;
-        ASSERT_EQ(FillStreamBuffer(g(), i == 0, b), 0);
+        ASSERT_EQ(FillStreamBuffer(g().music, g().platform.files, i == 0, b), 0);
         for (uint32_t k = 0; k < b.bytesFilled / 12; ++k) {
             StreamEventRecord r = StreamEventAt(data, k);
             tick += r.delta;
@@ -244,15 +244,15 @@ TEST_F(SongFixture, FailuresAreStuckAndFreeEverything) {
     EXPECT_EQ(Convert().lastResult, FillCorrupt);
     a.files.failReadsAfter = -1;
     // After a failure every fill reports the stuck converter until a new song.
-    ASSERT_EQ(OpenSong(g(), "song"), 0);
+    ASSERT_EQ(OpenSong(g().music, g().platform.files, "song"), 0);
     uint8_t data[kStreamBufferBytes];
     StreamBuffer b{};
     b.header.data = data;
     b.maxLength = kStreamBufferBytes;
     g().music.song.ConverterStatus = kConverterStuck;
-    EXPECT_EQ(FillStreamBuffer(g(), 0, b), FillStuck);
-    CloseSong(g());
-    EXPECT_EQ(FillStreamBuffer(g(), 1, b), FillStuck); // closed: nothing to read
+    EXPECT_EQ(FillStreamBuffer(g().music, g().platform.files, 0, b), FillStuck);
+    CloseSong(g().music, g().platform.files);
+    EXPECT_EQ(FillStreamBuffer(g().music, g().platform.files, 1, b), FillStuck); // closed: nothing to read
 }
 
 TEST_F(SongFixture, APayloadClaimingMoreThanTheFileHoldsIsRefusedWithoutAllocating) {

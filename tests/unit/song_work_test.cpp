@@ -28,7 +28,7 @@ struct LoopingReader : ::testing::Test {
     void Open(const Bytes& song, bool loop) {
         a.files.files["song"] = song;
         g().music.LoopSong.store(loop ? 1 : 0);
-        ASSERT_EQ(OpenSong(g(), "song"), 0);
+        ASSERT_EQ(OpenSong(g().music, g().platform.files, "song"), 0);
     }
     int32_t Fill() {
         b.header.data = data;
@@ -37,7 +37,7 @@ struct LoopingReader : ::testing::Test {
         b.maxLength = kStreamBufferBytes;
         b.startTime = 0;
         b.SpanExceeded = 0;
-        int32_t r = FillStreamBuffer(g(), fills++ == 0, b);
+        int32_t r = FillStreamBuffer(g().music, g().platform.files, fills++ == 0, b);
         const ConverterWork& w = g().music.song.work;
         EXPECT_LE(w.eventsRead, kFillEventBudget) << "fill " << fills;
         EXPECT_LE(w.bytesRead, kFillByteCeiling) << "fill " << fills;
@@ -49,7 +49,7 @@ struct LoopingReader : ::testing::Test {
         return r;
     }
     void TearDown() override {
-        CloseSong(g());
+        CloseSong(g().music, g().platform.files);
         EXPECT_EQ(g().music.song.PayloadCount.load(), 0);
         EXPECT_EQ(a.files.OpenCount(), 0);
     }
@@ -62,7 +62,7 @@ TEST_F(LoopingReader, SongsOfOnlyEndedTracksFallSilentWithoutRereadingThemselves
     const int endOnlyFills = int(kMostTracks / kFillEventBudget);
     for (auto [song, leastFills] :
          {std::pair{EndOnlyTracksSong(), endOnlyFills}, std::pair{EmptyChunksSong(), 1}, std::pair{Song({}), 1}}) {
-        CloseSong(g());
+        CloseSong(g().music, g().platform.files);
         fills = 0;
         Open(song, true);
         int32_t r = 0;
@@ -173,30 +173,30 @@ TEST(SongLimits, FilesBeyondOneMebibyteAreRefusedAndTheLargestIsOpenedWithinBudg
     Bytes largest = OneNotePerTrackSong();
     ASSERT_LE(largest.size(), size_t(kMaxSongFileBytes));
     a.files.files["song"] = largest;
-    EXPECT_EQ(OpenSong(a.g(), "song"), 0);
+    EXPECT_EQ(OpenSong(a.g().music, a.g().platform.files, "song"), 0);
     // The open reads the file once: headers and first windows, nothing twice.
     EXPECT_LE(a.g().music.song.work.bytesRead, uint32_t(largest.size()));
-    CloseSong(a.g());
+    CloseSong(a.g().music, a.g().platform.files);
     Bytes over = Song({TrackBuilder{}.Meta(0, 0x01, Bytes(kMaxSongFileBytes, 'x')).End()});
     a.files.files["song"] = over;
-    EXPECT_EQ(OpenSong(a.g(), "song"), 1);
+    EXPECT_EQ(OpenSong(a.g().music, a.g().platform.files, "song"), 1);
     EXPECT_EQ(a.files.OpenCount(), 0);
     // Exactly at the limit is still a song.
     Bytes exact = Song({TrackBuilder{}.Meta(0, 0x01, Bytes(kMaxSongFileBytes - 32, 'x')).End()});
     ASSERT_EQ(exact.size(), size_t(kMaxSongFileBytes));
     a.files.files["song"] = exact;
-    EXPECT_EQ(OpenSong(a.g(), "song"), 0);
-    CloseSong(a.g());
+    EXPECT_EQ(OpenSong(a.g().music, a.g().platform.files, "song"), 0);
+    CloseSong(a.g().music, a.g().platform.files);
 }
 
 TEST_F(LoopingReader, HostileSongsKeepEveryFillWithinBudget) {
     for (const Bytes& song : HostileSongs()) {
-        CloseSong(g());
+        CloseSong(g().music, g().platform.files);
         fills = 0;
         events.clear();
         a.files.files["song"] = song;
         g().music.LoopSong.store(1);
-        if (OpenSong(g(), "song") != 0) continue;
+        if (OpenSong(g().music, g().platform.files, "song") != 0) continue;
         int32_t r = 0;
         for (int i = 0; i < 3000 && r == 0; ++i) r = Fill();
         // Each either plays on through its budgeted fills or has ended, failed or fallen silent for good.

@@ -69,7 +69,7 @@ TEST(ParseWave, KeepsTheFirstFormatAndTheFirstNonEmptyData) {
     Bytes emptyAfter = RiffImage({Chunk("fmt ", FormatChunkContents(1, 22050, 8)), Chunk("data", {})});
     ASSERT_TRUE(Parses(emptyAfter, &c));
     EXPECT_EQ(c.dataSize, 0u); // parsed, but an empty sound cannot be filled and stays silent
-    EXPECT_FALSE(FillSoundBuffer(*std::make_unique<Game>(), 0, c.data, c.dataSize));
+    EXPECT_FALSE(FillSoundBuffer((*std::make_unique<Game>()).platform.sound, 0, c.data, c.dataSize));
     EXPECT_FALSE(Parses(RiffImage({Chunk("fmt ", FormatChunkContents(1, 22050, 8, 13)), Chunk("data", {1})})));
     EXPECT_TRUE(Parses(RiffImage({Chunk("fmt ", FormatChunkContents(1, 22050, 8, 14)), Chunk("data", {1})})));
 }
@@ -140,9 +140,9 @@ TEST(ParseWave, SharedTestFiles) {
 TEST(SoundEffects, LoadsAllTwelveWithTheirVoiceCounts) {
     AudioGame a;
     AddAllSounds(a);
-    ASSERT_TRUE(InitSound(a.g()));
-    EXPECT_FALSE(InitSound(a.g())); // already started
-    LoadAllSounds(a.g());
+    ASSERT_TRUE(InitSound(a.g().sound, a.g().platform.sound));
+    EXPECT_FALSE(InitSound(a.g().sound, a.g().platform.sound)); // already started
+    LoadAllSounds(SoundOf(a.g()));
     const int voices[12] = {1, 1, 2, 2, 1, 1, 1, 1, 1, 2, 2, 2};
     for (int n = 0; n < 12; ++n) {
         const SoundEffect& e = a.g().sound.SoundEffectTable[n];
@@ -157,55 +157,55 @@ TEST(SoundEffects, ResourceFirstThenAFileOfThatName) {
     a.files.files["WAV_03"] = SimpleWave(77);
     a.resources.items["WAV_04"] = SimpleWave(55);
     a.files.files["WAV_04"] = SimpleWave(66);
-    ASSERT_TRUE(InitSound(a.g()));
+    ASSERT_TRUE(InitSound(a.g().sound, a.g().platform.sound));
     SoundEffect e3, e4, e5;
-    EXPECT_TRUE(LoadSoundEffect(a.g(), e3, "WAV_03", 2));
-    EXPECT_TRUE(LoadSoundEffect(a.g(), e4, "WAV_04", 1));
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e5, "WAV_05", 1));
+    EXPECT_TRUE(LoadSoundEffect(SoundOf(a.g()), e3, "WAV_03", 2));
+    EXPECT_TRUE(LoadSoundEffect(SoundOf(a.g()), e4, "WAV_04", 1));
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e5, "WAV_05", 1));
     EXPECT_EQ(a.sound.buffers[size_t(e3.voices[0])].data->size(), 77u);
     EXPECT_EQ(a.sound.buffers[size_t(e4.voices[0])].data->size(), 55u);
     EXPECT_EQ(a.files.opened, (std::vector<std::string>{"WAV_03", "WAV_05"}));
     EXPECT_EQ(a.files.OpenCount(), 0);
     EXPECT_EQ(e5.voiceCount, 0);
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e5, "WAV_03", 9));
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e5, "WAV_03", -1));
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e5, nullptr, 1));
-    EXPECT_TRUE(LoadSoundEffect(a.g(), e5, "WAV_03", 0));
-    EXPECT_EQ(PlayEffectVoice(a.g(), &e5), kNoSoundBuffer);
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e5, "WAV_03", 9));
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e5, "WAV_03", -1));
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e5, nullptr, 1));
+    EXPECT_TRUE(LoadSoundEffect(SoundOf(a.g()), e5, "WAV_03", 0));
+    EXPECT_EQ(PlayEffectVoice(a.g().sound, a.g().platform.sound, &e5), kNoSoundBuffer);
 }
 
 TEST(SoundEffects, FailuresLeaveTheRecordAloneAndReleaseWhatWasMade) {
     AudioGame a;
     a.resources.items["WAV_02"] = SimpleWave(10);
     a.resources.items["BAD"] = RiffImage({Chunk("fmt ", FormatChunkContents(1, 22050, 8))});
-    ASSERT_TRUE(InitSound(a.g()));
+    ASSERT_TRUE(InitSound(a.g().sound, a.g().platform.sound));
     SoundEffect e;
     a.sound.failDuplicateAfter = 1;
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e, "WAV_02", 2));
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e, "WAV_02", 2));
     EXPECT_EQ(e.voiceCount, 0);
     EXPECT_EQ(e.voices[0], kNoSoundBuffer);
     for (const auto& b : a.sound.buffers) EXPECT_FALSE(b.alive);
     a.sound.failDuplicateAfter = -1;
     a.sound.failFill = true;
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e, "WAV_02", 2));
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e, "WAV_02", 2));
     for (const auto& b : a.sound.buffers) EXPECT_FALSE(b.alive);
     a.sound.failFill = false;
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e, "BAD", 1));
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e, "BAD", 1));
     a.sound.failCreateBuffer = true;
-    EXPECT_FALSE(LoadSoundEffect(a.g(), e, "WAV_02", 1));
+    EXPECT_FALSE(LoadSoundEffect(SoundOf(a.g()), e, "WAV_02", 1));
 }
 
 TEST(SoundEffects, OneVoiceRestartsFromTheBeginning) {
     AudioGame a;
     AddAllSounds(a);
-    InitSound(a.g());
-    LoadAllSounds(a.g());
+    InitSound(a.g().sound, a.g().platform.sound);
+    LoadAllSounds(SoundOf(a.g()));
     int voice = a.g().sound.SoundEffectTable[1].voices[0];
     a.sound.log.clear();
-    PlaySoundEffect(a.g(), 1);
+    PlaySoundEffect(SoundOf(a.g()), 1);
     a.sound.Advance(10);
     EXPECT_GT(a.sound.buffers[size_t(voice)].position, 0u);
-    PlaySoundEffect(a.g(), 1);
+    PlaySoundEffect(SoundOf(a.g()), 1);
     std::vector<std::string> expected = {"play " + std::to_string(voice), "stop " + std::to_string(voice),
                                          "position " + std::to_string(voice) + " 0", "play " + std::to_string(voice)};
     EXPECT_EQ(a.sound.log, expected);
@@ -213,20 +213,20 @@ TEST(SoundEffects, OneVoiceRestartsFromTheBeginning) {
     // Once it has played out, a new request starts it without a stop.
     a.sound.Advance(5000);
     a.sound.log.clear();
-    PlaySoundEffect(a.g(), 1);
+    PlaySoundEffect(SoundOf(a.g()), 1);
     EXPECT_EQ(a.sound.log, std::vector<std::string>{"play " + std::to_string(voice)});
 }
 
 TEST(SoundEffects, TwoVoicesAreUsedInTurnZeroOneZero) {
     AudioGame a;
     AddAllSounds(a);
-    InitSound(a.g());
-    LoadAllSounds(a.g());
+    InitSound(a.g().sound, a.g().platform.sound);
+    LoadAllSounds(SoundOf(a.g()));
     const SoundEffect& e = a.g().sound.SoundEffectTable[2];
     a.sound.log.clear();
-    EXPECT_EQ(PlayEffectVoice(a.g(), &a.g().sound.SoundEffectTable[2]), e.voices[0]);
-    EXPECT_EQ(PlayEffectVoice(a.g(), &a.g().sound.SoundEffectTable[2]), e.voices[1]);
-    EXPECT_EQ(PlayEffectVoice(a.g(), &a.g().sound.SoundEffectTable[2]), e.voices[0]);
+    EXPECT_EQ(PlayEffectVoice(a.g().sound, a.g().platform.sound, &a.g().sound.SoundEffectTable[2]), e.voices[0]);
+    EXPECT_EQ(PlayEffectVoice(a.g().sound, a.g().platform.sound, &a.g().sound.SoundEffectTable[2]), e.voices[1]);
+    EXPECT_EQ(PlayEffectVoice(a.g().sound, a.g().platform.sound, &a.g().sound.SoundEffectTable[2]), e.voices[0]);
     EXPECT_EQ(PlaysOf(a.sound, e.voices[0]), 2);
     EXPECT_EQ(PlaysOf(a.sound, e.voices[1]), 1);
     // The third request cut off the older voice and restarted it.
@@ -234,7 +234,7 @@ TEST(SoundEffects, TwoVoicesAreUsedInTurnZeroOneZero) {
     EXPECT_EQ(a.g().sound.SoundEffectTable[2].nextVoice, 1);
     // A failed status query skips the request but still moves the ring on.
     a.sound.failStatus = true;
-    EXPECT_EQ(PlayEffectVoice(a.g(), &a.g().sound.SoundEffectTable[2]), kNoSoundBuffer);
+    EXPECT_EQ(PlayEffectVoice(a.g().sound, a.g().platform.sound, &a.g().sound.SoundEffectTable[2]), kNoSoundBuffer);
     EXPECT_EQ(a.g().sound.SoundEffectTable[2].nextVoice, 2);
 }
 
@@ -242,34 +242,34 @@ TEST(SoundEffects, WithoutADeviceEverythingIsSilentAndSucceeds) {
     AudioGame a;
     AddAllSounds(a);
     a.sound.available = false;
-    EXPECT_FALSE(InitSound(a.g()));
+    EXPECT_FALSE(InitSound(a.g().sound, a.g().platform.sound));
     EXPECT_EQ(a.g().sound.SoundReady, 0);
-    LoadAllSounds(a.g());
+    LoadAllSounds(SoundOf(a.g()));
     SoundEffect e;
-    EXPECT_TRUE(LoadSoundEffect(a.g(), e, "WAV_00", 1));
+    EXPECT_TRUE(LoadSoundEffect(SoundOf(a.g()), e, "WAV_00", 1));
     for (int n = 0; n < 12; ++n) {
-        PlaySoundEffect(a.g(), n);
-        EXPECT_EQ(PlayEffectVoice(a.g(), &a.g().sound.SoundEffectTable[n]), kNoSoundBuffer);
+        PlaySoundEffect(SoundOf(a.g()), n);
+        EXPECT_EQ(PlayEffectVoice(a.g().sound, a.g().platform.sound, &a.g().sound.SoundEffectTable[n]), kNoSoundBuffer);
     }
     EXPECT_TRUE(a.sound.buffers.empty());
-    ShutdownSound(a.g());
+    ShutdownSound(a.g().sound, a.g().platform.sound);
     EXPECT_EQ(std::count(a.sound.log.begin(), a.sound.log.end(), "release"), 0);
     // Without any device at all.
     Game bare;
-    EXPECT_FALSE(InitSound(bare));
-    LoadAllSounds(bare);
-    PlaySoundEffect(bare, 3);
+    EXPECT_FALSE(InitSound(bare.sound, bare.platform.sound));
+    LoadAllSounds(SoundOf(bare));
+    PlaySoundEffect(SoundOf(bare), 3);
 }
 
 TEST(SoundEffects, ShutdownReleasesOnceAndSilencesPlay) {
     AudioGame a;
     AddAllSounds(a);
-    InitSound(a.g());
-    LoadAllSounds(a.g());
-    ShutdownSound(a.g());
-    ShutdownSound(a.g());
+    InitSound(a.g().sound, a.g().platform.sound);
+    LoadAllSounds(SoundOf(a.g()));
+    ShutdownSound(a.g().sound, a.g().platform.sound);
+    ShutdownSound(a.g().sound, a.g().platform.sound);
     EXPECT_EQ(std::count(a.sound.log.begin(), a.sound.log.end(), "release"), 1);
-    EXPECT_EQ(PlayEffectVoice(a.g(), &a.g().sound.SoundEffectTable[0]), kNoSoundBuffer);
-    PlaySoundEffect(a.g(), 12); // out of range: ignored
-    PlaySoundEffect(a.g(), -1);
+    EXPECT_EQ(PlayEffectVoice(a.g().sound, a.g().platform.sound, &a.g().sound.SoundEffectTable[0]), kNoSoundBuffer);
+    PlaySoundEffect(SoundOf(a.g()), 12); // out of range: ignored
+    PlaySoundEffect(SoundOf(a.g()), -1);
 }

@@ -178,7 +178,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(window, &ps);
-        if (!g.display.FullScreenMode && g.display.DisplayReady) PresentFrame(g);
+        if (!g.display.FullScreenMode && g.display.DisplayReady) PresentFrame(DisplayOf(g), ClientAreaOf(g.window));
         EndPaint(window, &ps);
         return 1;
     }
@@ -226,8 +226,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_WININICHANGE:
         if (!g.display.DisplayReady) break;
         if (reinterpret_cast<HWND>(wParam) != window) {
-            gf_DD_ScrFill(g, BackBufferOf(g), 0);
-            PresentFrame(g);
+            gf_DD_ScrFill(DisplayOf(g), BackBufferOf(g.display), 0);
+            PresentFrame(DisplayOf(g), ClientAreaOf(g.window));
         }
         AttachPaletteAgain(g);
         return 1;

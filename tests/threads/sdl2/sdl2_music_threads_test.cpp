@@ -77,20 +77,20 @@ TEST(Sdl2MusicThreads, PlayTempoStopCyclesOnTheDummyDriverNeverWaitOutTheStop) {
     TimeoutCountingMidi midi(engine->Midi());
     game->platform.midi = &midi;
     game->platform.sound = &engine->Sound();
-    ASSERT_TRUE(InitSound(*game));
-    ASSERT_EQ(OpenMusic(*game), 1);
+    ASSERT_TRUE(InitSound(game->sound, game->platform.sound));
+    ASSERT_EQ(OpenMusic(MusicOf(*game)), 1);
     const int cycles = StopCycles();
     LongestStop longest;
     for (int i = 0; i < cycles; ++i) {
-        ASSERT_EQ(PlayMusic(*game, i % 14), 1) << i;
-        SetMusicTempo(*game, i % 2 ? 150 : 100);
+        ASSERT_EQ(PlayMusic(MusicOf(*game), i % 14), 1) << i;
+        SetMusicTempo(MusicOf(*game), i % 2 ? 150 : 100);
         if (i % 100 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(120)); // a few real refills
-        ASSERT_EQ(longest.Time([&] { return StopMusic(*game); }), 1) << i;
+        ASSERT_EQ(longest.Time([&] { return StopMusic(MusicOf(*game)); }), 1) << i;
         ASSERT_EQ(midi.timeouts.load(), 0) << "stop " << i << " waited out its time";
     }
     longest.Report(cycles);
-    EXPECT_EQ(CloseMusic(*game), 1);
-    ShutdownSound(*game);
+    EXPECT_EQ(CloseMusic(MusicOf(*game)), 1);
+    ShutdownSound(game->sound, game->platform.sound);
     EXPECT_EQ(game->music.song.PayloadCount.load(), 0);
     EXPECT_EQ(files.OpenCount(), 0);
 }

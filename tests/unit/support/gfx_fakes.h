@@ -115,7 +115,7 @@ struct GfxFixtureGame {
         g.platform.presenter = &presenter;
         g.platform.shell = &shell;
         FillStandardSystemColours(g.display.PaletteEntries);
-        if (initDisplay) InitDisplay(g);
+        if (initDisplay) InitDisplay(DisplayOf(g));
         shell.lines.clear();
         presenter.calls.clear();
     }

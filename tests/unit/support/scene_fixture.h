@@ -44,7 +44,7 @@ struct SceneGame {
     SceneGame() {
         g.platform.keyboard = &keyboard;
         g.platform.observer = &observer;
-        DetectJoystick(g); // no joystick: keyboard only
+        DetectJoystick(g.input, g.platform.joystick); // no joystick: keyboard only
         MakeTestSurface(g.display.BackBuffer, 320, 240, 0);
         // The frame clipper, as the display set-up attaches it: sprites partly outside the frame are clipped.
         g.display.BackBuffer.hasClipper = true;

@@ -25,7 +25,7 @@ struct Conversion {
 // Fills buffers until FillEnd or a failure (at most maxBuffers), with LoopSong off.
 inline Conversion ConvertSong(Game& g, const char* path, int maxBuffers = 1000000) {
     Conversion c;
-    c.openResult = OpenSong(g, path);
+    c.openResult = OpenSong(g.music, g.platform.files, path);
     if (c.openResult != 0) return c;
     uint8_t data[kStreamBufferBytes];
     StreamBuffer b{};
@@ -37,7 +37,7 @@ inline Conversion ConvertSong(Game& g, const char* path, int maxBuffers = 100000
         b.maxLength = kStreamBufferBytes;
         b.startTime = 0;
         b.SpanExceeded = 0;
-        c.lastResult = FillStreamBuffer(g, i == 0, b);
+        c.lastResult = FillStreamBuffer(g.music, g.platform.files, i == 0, b);
         if (c.lastResult != 0) break;
         ++c.buffers;
         c.eventsPerBuffer.push_back(b.bytesFilled / kStreamEventBytes);
@@ -47,7 +47,7 @@ inline Conversion ConvertSong(Game& g, const char* path, int maxBuffers = 100000
             c.events.push_back({tick, r.event});
         }
     }
-    CloseSong(g);
+    CloseSong(g.music, g.platform.files);
     return c;
 }
 
