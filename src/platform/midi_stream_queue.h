@@ -114,4 +114,20 @@ private:
     std::thread notifier_;
 };
 
+// A MIDI stream device whose stream rules are all the queue's: a backend only says what playing an event
+// means (the sink, which it constructs first) and what its synthesizer needs on open, stop, reset and close.
+class QueuedMidiStreamDevice : public MidiStreamDevice {
+public:
+    uint32_t SetTimeDivision(uint32_t ticksPerQuarter) override { return stream_.SetTimeDivision(ticksPerQuarter); }
+    uint32_t PrepareHeader(MidiHeader* header) override { return stream_.PrepareHeader(header); }
+    uint32_t UnprepareHeader(MidiHeader* header) override { return stream_.UnprepareHeader(header); }
+    uint32_t Out(MidiHeader* header) override { return stream_.Out(header); }
+    uint32_t Restart() override { return stream_.Restart(); }
+
+protected:
+    QueuedMidiStreamDevice(uint32_t unitsPerSecond, MidiEventSink& sink) : stream_(unitsPerSecond, sink) {}
+
+    MidiStreamQueue stream_;
+};
+
 } // namespace vorna

@@ -36,10 +36,6 @@ uint32_t HeadlessMidiStreamDevice::PrepareHeader(MidiHeader* header) {
     return stream_.PrepareHeader(header);
 }
 
-uint32_t HeadlessMidiStreamDevice::UnprepareHeader(MidiHeader* header) {
-    return stream_.UnprepareHeader(header);
-}
-
 uint32_t HeadlessMidiStreamDevice::Out(MidiHeader* header) {
     if (failOutAfter == 0 && stream_.IsOpen()) return MMSYSERR_ERROR;
     const uint32_t r = stream_.Out(header);

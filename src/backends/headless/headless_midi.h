@@ -29,15 +29,14 @@ private:
 // thread. With StartThread every done-notification is delivered on the device's own thread, as a real
 // driver does; a free-running device also lets its virtual time run by itself as fast as it can.
 // Following a virtual clock, the stream plays on as the frames' time passes.
-class HeadlessMidiStreamDevice : public MidiStreamDevice, public VirtualTimeFollower, private MidiEventSink {
+class HeadlessMidiStreamDevice : private MidiEventSink, public QueuedMidiStreamDevice, public VirtualTimeFollower {
 public:
-    HeadlessMidiStreamDevice() : stream_(kMicrosecondsPerSecond, *this) {}
+    HeadlessMidiStreamDevice() : QueuedMidiStreamDevice(kMicrosecondsPerSecond, *this) {}
     ~HeadlessMidiStreamDevice() override;
 
     uint32_t Open(MidiStreamCallback callback, void* context) override;
     uint32_t SetTimeDivision(uint32_t ticksPerQuarter) override;
     uint32_t PrepareHeader(MidiHeader* header) override;
-    uint32_t UnprepareHeader(MidiHeader* header) override;
     uint32_t Out(MidiHeader* header) override;
     uint32_t Restart() override;
     uint32_t Stop() override;
@@ -87,7 +86,6 @@ private:
 
     std::mutex playedLock_;
     std::vector<PlayedEvent> played_;
-    MidiStreamQueue stream_;
 };
 
 } // namespace vorna

@@ -38,7 +38,8 @@ void Quiet(int, const char*, void*) {}
 
 Sdl2MidiStream::Sdl2MidiStream(int sampleRate, std::mutex& mixLock, std::function<bool()> openOutput,
                                const char* soundFont)
-    : mix_(mixLock), openOutput_(std::move(openOutput)), stream_(uint32_t(sampleRate > 0 ? sampleRate : 1), *this) {
+    : QueuedMidiStreamDevice(uint32_t(sampleRate > 0 ? sampleRate : 1), *this), mix_(mixLock),
+      openOutput_(std::move(openOutput)) {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) fluid_set_log_function(level, Quiet, nullptr);
     if (soundFont) {
         loader_ = std::thread([this, sampleRate, font = std::string(soundFont)] { LoadSynth(sampleRate, font); });
@@ -98,26 +99,6 @@ uint32_t Sdl2MidiStream::Open(MidiStreamCallback callback, void* context) {
         if (synth_) fluid_synth_system_reset(synth_);
     }
     return r;
-}
-
-uint32_t Sdl2MidiStream::SetTimeDivision(uint32_t ticksPerQuarter) {
-    return stream_.SetTimeDivision(ticksPerQuarter);
-}
-
-uint32_t Sdl2MidiStream::PrepareHeader(MidiHeader* header) {
-    return stream_.PrepareHeader(header);
-}
-
-uint32_t Sdl2MidiStream::UnprepareHeader(MidiHeader* header) {
-    return stream_.UnprepareHeader(header);
-}
-
-uint32_t Sdl2MidiStream::Out(MidiHeader* header) {
-    return stream_.Out(header);
-}
-
-uint32_t Sdl2MidiStream::Restart() {
-    return stream_.Restart();
 }
 
 uint32_t Sdl2MidiStream::Stop() {

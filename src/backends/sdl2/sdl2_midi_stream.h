@@ -19,7 +19,7 @@ namespace vorna {
 
 // Buffers are consumed inside the audio callback (RenderInto, with the engine's mix lock held) and handed
 // back through the stream queue's notifier thread, never from inside the audio callback.
-class Sdl2MidiStream : public MidiStreamDevice, private MidiEventSink {
+class Sdl2MidiStream : private MidiEventSink, public QueuedMidiStreamDevice {
 public:
     // openOutput: called by Open to make sure the shared audio output runs; false when it cannot.
     // The SoundFont loads on a thread of its own (a General MIDI font can take a second): the stream runs
@@ -28,11 +28,6 @@ public:
     ~Sdl2MidiStream() override;
 
     uint32_t Open(MidiStreamCallback callback, void* context) override;
-    uint32_t SetTimeDivision(uint32_t ticksPerQuarter) override;
-    uint32_t PrepareHeader(MidiHeader* header) override;
-    uint32_t UnprepareHeader(MidiHeader* header) override;
-    uint32_t Out(MidiHeader* header) override;
-    uint32_t Restart() override;
     uint32_t Stop() override;
     uint32_t Reset() override;
     uint32_t Close() override;
@@ -63,7 +58,6 @@ private:
     // The block RenderInto is filling, and how much of it the synthesizer has rendered (under the mix lock).
     float* block_ = nullptr;
     int rendered_ = 0;
-    MidiStreamQueue stream_;
 };
 
 } // namespace vorna

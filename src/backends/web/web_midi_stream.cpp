@@ -35,7 +35,7 @@ private:
 };
 
 WebMidiStream::WebMidiStream(uint32_t sampleRate)
-    : sampleRate_(sampleRate > 0 ? sampleRate : 1), stream_(sampleRate_, *this) {
+    : QueuedMidiStreamDevice(sampleRate > 0 ? sampleRate : 1, *this), sampleRate_(sampleRate > 0 ? sampleRate : 1) {
     pending_.reserve(kMaxEventsPerBlock);
     block_.reserve(kMaxEventsPerBlock);
 }
@@ -45,26 +45,6 @@ uint32_t WebMidiStream::Open(MidiStreamCallback callback, void* context) {
     // A new song starts from the synthesizer's defaults, as the desktop's does.
     if (r == MMSYSERR_NOERROR) AddToEveryChannel(kResetAllControllers);
     return r;
-}
-
-uint32_t WebMidiStream::SetTimeDivision(uint32_t ticksPerQuarter) {
-    return stream_.SetTimeDivision(ticksPerQuarter);
-}
-
-uint32_t WebMidiStream::PrepareHeader(MidiHeader* header) {
-    return stream_.PrepareHeader(header);
-}
-
-uint32_t WebMidiStream::UnprepareHeader(MidiHeader* header) {
-    return stream_.UnprepareHeader(header);
-}
-
-uint32_t WebMidiStream::Out(MidiHeader* header) {
-    return stream_.Out(header);
-}
-
-uint32_t WebMidiStream::Restart() {
-    return stream_.Restart();
 }
 
 uint32_t WebMidiStream::Stop() {

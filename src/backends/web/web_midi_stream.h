@@ -11,7 +11,7 @@ namespace vorna {
 
 // The page has one thread: the audio block is pulled while the game's loop waits, so buffers come back
 // (and are refilled) inside TakeBlock, and a stop hands them back inside Stop.
-class WebMidiStream : public MidiStreamDevice, private MidiEventSink {
+class WebMidiStream : private MidiEventSink, public QueuedMidiStreamDevice {
 public:
     // A block's events: the sample offset into the block and the channel message (status in the low byte).
     struct DueEvent {
@@ -27,11 +27,6 @@ public:
     explicit WebMidiStream(uint32_t sampleRate);
 
     uint32_t Open(MidiStreamCallback callback, void* context) override;
-    uint32_t SetTimeDivision(uint32_t ticksPerQuarter) override;
-    uint32_t PrepareHeader(MidiHeader* header) override;
-    uint32_t UnprepareHeader(MidiHeader* header) override;
-    uint32_t Out(MidiHeader* header) override;
-    uint32_t Restart() override;
     uint32_t Stop() override;
     uint32_t Reset() override;
     uint32_t Close() override;
@@ -54,7 +49,6 @@ private:
     bool inBlock_ = false;
     uint64_t blockStart_ = 0;
     const uint32_t sampleRate_;
-    MidiStreamQueue stream_;
 };
 
 } // namespace vorna
