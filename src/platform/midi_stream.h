@@ -35,8 +35,10 @@ constexpr uint32_t kMidiHeaderPrepared = 2;
 constexpr uint32_t kMidiHeaderQueued = 4;
 // A stream event is three little-endian words: delta ticks, stream id, event (its type in the top byte).
 constexpr uint32_t kMidiStreamEventBytes = 12;
-constexpr uint32_t kMidiEventShort = 0; // MEVT_SHORTMSG: a channel message in the low three bytes
-constexpr uint32_t kMidiEventTempo = 1; // MEVT_TEMPO: microseconds per quarter note in the low three bytes
+constexpr uint32_t kMidiEventShort = 0;            // MEVT_SHORTMSG: a channel message in the low three bytes
+constexpr uint32_t kMidiEventTempo = 1;            // MEVT_TEMPO: microseconds per quarter note in the low three bytes
+constexpr int kMidiEventTypeShift = 24;            // the event word's type byte
+constexpr uint32_t kMidiEventValueMask = 0xFFFFFF; // and its value below it
 // A stream's tempo until its first tempo event: 120 quarter notes a minute.
 constexpr uint32_t kMidiDefaultTempo = 500000;
 

@@ -9,8 +9,6 @@ namespace {
 constexpr uint64_t kMicrosecondsPerSecond = 1000000;
 // SMPTE divisions (top bit set) have no meaning for a stream of ticks per quarter note.
 constexpr uint32_t kSmpteDivisionBit = 0x8000;
-constexpr uint32_t kEventValueMask = 0xFFFFFF;
-constexpr uint32_t kEventTypeShift = 24;
 // Reserved room for the buffers a player keeps in flight, with plenty to spare.
 constexpr size_t kQueueRoom = 16;
 // A looping song whose events all lie at one tick comes round without time passing; after this many rounds
@@ -194,8 +192,8 @@ uint64_t MidiStreamQueue::PlayLocked(uint64_t units, bool stopAtReturn) {
         eventIndex_ += 1;
         const uint32_t word = Le32(event + 8);
         // A tempo of 0 would make every later event due at once, for ever: it is ignored.
-        if ((word >> kEventTypeShift) == kMidiEventTempo && (word & kEventValueMask) != 0)
-            tempo_ = word & kEventValueMask;
+        if ((word >> kMidiEventTypeShift) == kMidiEventTempo && (word & kMidiEventValueMask) != 0)
+            tempo_ = word & kMidiEventValueMask;
         sink_.PlayEvent(used, start + used, word);
     }
     now_ = start + used;

@@ -1,12 +1,10 @@
 // What the music set on each MIDI channel, so that a synthesizer that arrives late can be brought level.
 #pragma once
+#include "platform/midi_message.h"
 #include <cstdint>
 #include <functional>
 
 namespace vorna {
-
-constexpr int kMidiChannelCount = 16;
-constexpr int kMidiControllerCount = 128;
 
 // Remembers the lasting state of every channel (controllers, program, pitch bend) from the short
 // messages sent to it; notes are left out, as a late note would only sound out of time.

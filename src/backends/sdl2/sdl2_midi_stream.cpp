@@ -10,8 +10,6 @@ namespace vorna {
 
 namespace {
 
-constexpr int kMidiChannels = 16;
-
 class RealEvent : public SyncEvent {
 public:
     void Set() override {
@@ -115,7 +113,7 @@ uint32_t Sdl2MidiStream::Reset() {
     if (r == MMSYSERR_NOERROR) {
         std::lock_guard<std::mutex> lock(mix_);
         if (synth_)
-            for (int channel = 0; channel < kMidiChannels; ++channel) fluid_synth_all_sounds_off(synth_, channel);
+            for (int channel = 0; channel < kMidiChannelCount; ++channel) fluid_synth_all_sounds_off(synth_, channel);
     }
     return r;
 }
@@ -144,28 +142,28 @@ void Sdl2MidiStream::Send(uint32_t m) {
 }
 
 void Sdl2MidiStream::ToSynth(uint32_t m) {
-    int status = int(m & 0xF0), channel = int(m & 0x0F), d1 = int((m >> 8) & 0x7F), d2 = int((m >> 16) & 0x7F);
-    switch (status) {
-    case 0x80:
+    const int channel = MidiChannelOf(m), d1 = MidiFirstDataOf(m), d2 = MidiSecondDataOf(m);
+    switch (MidiStatusOf(m)) {
+    case kMidiNoteOff:
         fluid_synth_noteoff(synth_, channel, d1);
         break;
-    case 0x90:
+    case kMidiNoteOn:
         d2 ? fluid_synth_noteon(synth_, channel, d1, d2) : fluid_synth_noteoff(synth_, channel, d1);
         break;
-    case 0xA0:
+    case kMidiKeyPressure:
         fluid_synth_key_pressure(synth_, channel, d1, d2);
         break;
-    case 0xB0:
+    case kMidiControlChange:
         fluid_synth_cc(synth_, channel, d1, d2);
         break;
-    case 0xC0:
+    case kMidiProgramChange:
         fluid_synth_program_change(synth_, channel, d1);
         break;
-    case 0xD0:
+    case kMidiChannelPressure:
         fluid_synth_channel_pressure(synth_, channel, d1);
         break;
-    case 0xE0:
-        fluid_synth_pitch_bend(synth_, channel, d1 | d2 << 7);
+    case kMidiPitchBend:
+        fluid_synth_pitch_bend(synth_, channel, d1 | d2 << kMidiDataBits);
         break;
     default:
         break;
@@ -195,7 +193,7 @@ void Sdl2MidiStream::PlayEvent(uint64_t offset, uint64_t, uint32_t word) {
         Synthesize(block_ + 2 * rendered_, due - rendered_);
         rendered_ = due;
     }
-    if ((word >> 24) == kMidiEventShort) Send(word);
+    if ((word >> kMidiEventTypeShift) == kMidiEventShort) Send(word);
 }
 
 } // namespace vorna

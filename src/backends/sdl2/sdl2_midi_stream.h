@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "backends/sdl2/midi_channel_memory.h"
+#include "platform/midi_message.h"
 #include "platform/midi_stream.h"
 #include "platform/midi_stream_queue.h"
 

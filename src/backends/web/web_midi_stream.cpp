@@ -4,19 +4,6 @@
 
 namespace vorna {
 
-namespace {
-
-constexpr uint32_t kMidiChannels = 16;
-constexpr uint32_t kControlChange = 0xB0;
-constexpr uint32_t kAllSoundOff = 120;
-constexpr uint32_t kResetAllControllers = 121;
-constexpr uint32_t kAllNotesOff = 123;
-constexpr uint32_t kMessageBits = 0xFFFFFF;
-constexpr int kEventTypeShift = 24;
-constexpr int kControllerShift = 8;
-
-} // namespace
-
 // The auto-reset event. With one thread a wait cannot be woken from elsewhere: one that finds no signal
 // lets the stream's time pass instead, which hands back what the wait is for.
 class WebSyncEvent : public SyncEvent {
@@ -43,25 +30,25 @@ WebMidiStream::WebMidiStream(uint32_t sampleRate)
 uint32_t WebMidiStream::Open(MidiStreamCallback callback, void* context) {
     const uint32_t r = stream_.Open(callback, context);
     // A new song starts from the synthesizer's defaults, as the desktop's does.
-    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kResetAllControllers);
+    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kMidiResetAllControllers);
     return r;
 }
 
 uint32_t WebMidiStream::Stop() {
     const uint32_t r = stream_.Stop();
-    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kAllNotesOff);
+    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kMidiAllNotesOff);
     return r;
 }
 
 uint32_t WebMidiStream::Reset() {
     const uint32_t r = stream_.CheckOpen();
-    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kAllSoundOff);
+    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kMidiAllSoundOff);
     return r;
 }
 
 uint32_t WebMidiStream::Close() {
     const uint32_t r = stream_.Close();
-    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kAllSoundOff);
+    if (r == MMSYSERR_NOERROR) AddToEveryChannel(kMidiAllSoundOff);
     return r;
 }
 
@@ -84,9 +71,9 @@ const std::vector<WebMidiStream::DueEvent>& WebMidiStream::TakeBlock(uint32_t fr
 }
 
 void WebMidiStream::PlayEvent(uint64_t, uint64_t time, uint32_t word) {
-    if ((word >> kEventTypeShift) != kMidiEventShort) return;
+    if ((word >> kMidiEventTypeShift) != kMidiEventShort) return;
     // RunFor plays in slices (one per buffer returned), so the offset is taken from the stream's clock.
-    Add(inBlock_ ? uint32_t(time - blockStart_) : 0, word & kMessageBits);
+    Add(inBlock_ ? uint32_t(time - blockStart_) : 0, word & kMidiEventValueMask);
 }
 
 void WebMidiStream::Add(uint32_t offset, uint32_t message) {
@@ -94,8 +81,8 @@ void WebMidiStream::Add(uint32_t offset, uint32_t message) {
 }
 
 void WebMidiStream::AddToEveryChannel(uint32_t controller) {
-    for (uint32_t channel = 0; channel < kMidiChannels; ++channel)
-        Add(0, kControlChange | channel | controller << kControllerShift);
+    for (int channel = 0; channel < kMidiChannelCount; ++channel)
+        Add(0, MidiMessage(kMidiControlChange, channel, int(controller), 0));
 }
 
 } // namespace vorna

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/midi_message.h"
 #include "platform/midi_stream.h"
 #include "platform/midi_stream_queue.h"
 
