@@ -157,10 +157,10 @@ int32_t Sdl2Presenter::Present(const uint8_t* pixels, int32_t pitch, const Palet
 void Sdl2Presenter::ShowPendingFrame() {
     if (!pending_) return;
     pending_ = false;
-    // A frame equal to the one on screen (a still picture, a pause) costs neither conversion nor scaling:
-    // the screen already shows it.
     // For tests and the benchmark: a display that takes long over every present must not slow the game down.
     if (slowPresentMs_ != 0) SDL_Delay(slowPresentMs_);
+    // A frame equal to the one on screen (a still picture, a pause) costs neither conversion nor scaling:
+    // the screen already shows it.
     if (stale_ && texture_ != nullptr) Draw();
     LogPresented();
 }

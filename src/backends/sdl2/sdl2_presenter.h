@@ -57,7 +57,8 @@ public:
 private:
     void Draw();
     // Brings the texture up to date for a picture at dst: the frame through the palette, scaled here when
-    // the renderer is SDL's software one (its generic stretch costs several times our own).
+    // the renderer is SDL's software one (its generic stretch costs several times our own) and the window's
+    // pixels cannot be written directly.
     bool Upload(const SDL_Rect& dst);
     bool MakeTexture(int width, int height);
     // The software renderer's own target: the picture scaled straight into the window's pixels. False when
