@@ -21,8 +21,9 @@ private:
     bool signalled_ = false;
 };
 
+// The queue takes a rate of 0 as 1 by itself; the events' waits convert time with the same rate.
 WebMidiStream::WebMidiStream(uint32_t sampleRate)
-    : QueuedMidiStreamDevice(sampleRate > 0 ? sampleRate : 1, *this), sampleRate_(sampleRate > 0 ? sampleRate : 1) {
+    : QueuedMidiStreamDevice(sampleRate, *this), sampleRate_(sampleRate > 0 ? sampleRate : 1) {
     pending_.reserve(kMaxEventsPerBlock);
     block_.reserve(kMaxEventsPerBlock);
 }
