@@ -72,7 +72,10 @@ TEST(PaletteScaler, EverySizeTheWindowOffersEqualsTheNearestRule) {
                             {737, 411}, {1280, 960}, {100, 75},  {1, 1}};
     for (const auto& size : sizes) ExpectNearest(Scale(scaler, size[0], size[1]), size[0], size[1]);
     // Rows on 16-byte boundaries take the wide stores; rows off them the narrow ones. Both equal the rule.
-    for (int spare : {0, 1, 4}) ExpectNearest(Scale(scaler, 640, 480, spare), 640, 480);
+    for (int spare : {0, 1, 4}) {
+        ExpectNearest(Scale(scaler, 640, 480, spare), 640, 480);
+        ExpectNearest(Scale(scaler, 320, 240, spare), 320, 240); // the picture the X server scales
+    }
 }
 
 TEST(PaletteScaler, ConvertsEachSourceRowOnceAndCopiesItsRepeats) {

@@ -47,6 +47,26 @@ void WriteDoubledRowPair(const uint8_t* __restrict from, int sourceWidth, const 
 #endif
 }
 
+// The picture at its own size, for a display server that scales it itself.
+void WriteRow(const uint8_t* __restrict from, int width, const uint32_t lookup[256], uint8_t* to) {
+    int x = 0;
+#if defined(__SSE2__) && defined(__x86_64__)
+    if (reinterpret_cast<uintptr_t>(to) % kStreamBytes == 0) {
+        for (; x + 3 < width; x += 4) {
+            const __m128i pixels =
+                _mm_set_epi32(static_cast<int>(lookup[from[x + 3]]), static_cast<int>(lookup[from[x + 2]]),
+                              static_cast<int>(lookup[from[x + 1]]), static_cast<int>(lookup[from[x]]));
+            _mm_stream_si128(reinterpret_cast<__m128i*>(to + x * sizeof(uint32_t)), pixels);
+        }
+        _mm_sfence();
+    }
+#endif
+    for (; x < width; ++x) {
+        const uint32_t pixel = lookup[from[x]];
+        std::memcpy(to + x * sizeof(uint32_t), &pixel, sizeof pixel);
+    }
+}
+
 } // namespace
 
 void PaletteScaler::Scale(const uint8_t* indices, int sourceWidth, int sourceHeight, const uint32_t lookup[256],
@@ -75,6 +95,8 @@ void PaletteScaler::Scale(const uint8_t* indices, int sourceWidth, int sourceHei
         if (doubled && rows == 2) {
             // The usual window: each source pixel doubled, written to both rows at once.
             WriteDoubledRowPair(from, sourceWidth, lookup, first, pitch);
+        } else if (width == sourceWidth && rows == 1) {
+            WriteRow(from, sourceWidth, lookup, first);
         } else {
             uint32_t* __restrict row = reinterpret_cast<uint32_t*>(first);
             const int* column = columns_.data();

@@ -131,8 +131,27 @@ void Sdl2Desktop::WaitForMessage(uint32_t timeoutMs) {
     }
     if (timeoutMs == kWaitForever) {
         SDL_WaitEvent(nullptr);
+    } else if (CanWaitOnConnection()) {
+        WaitOnConnection(timeoutMs);
     } else {
         SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+    }
+}
+
+bool Sdl2Desktop::CanWaitOnConnection() const {
+    // SDL reads joysticks only in its pump, so with one open every wait goes through SDL.
+    return eventCheck_ != nullptr && eventCheck_->CanWait() && SDL_NumJoysticks() == 0;
+}
+
+void Sdl2Desktop::WaitOnConnection(uint32_t timeoutMs) {
+    // SDL's timed wait pumps before it sleeps: two dozen system calls a frame for nothing while the window
+    // system is quiet. Sleeping on the X connection wakes for everything the window does; what only a pump
+    // notices (a signal's quit, a joystick plugged in) is picked up by a full pump now and then.
+    if (!eventCheck_->MayHaveEvents()) eventCheck_->WaitForData(timeoutMs);
+    const Uint32 now = SDL_GetTicks();
+    if (now - lastFullPumpMs_ >= kFullPumpIntervalMs) {
+        SDL_PumpEvents();
+        lastFullPumpMs_ = now;
     }
 }
 

@@ -47,6 +47,11 @@ private:
     void Raise();
     void SetActive(bool active);
     void ApplyIcon();
+    bool CanWaitOnConnection() const;
+    void WaitOnConnection(uint32_t timeoutMs);
+
+    // How often a wait that sleeps on the X connection still lets SDL pump (signals, hot-plugging).
+    static constexpr uint32_t kFullPumpIntervalMs = 100;
 
     Game& game_;
     SDL_Window* window_ = nullptr;
@@ -54,6 +59,7 @@ private:
     std::unique_ptr<TextRenderer> menuText_;
     std::unique_ptr<PopupMenu> menu_;
     std::unique_ptr<X11EventCheck> eventCheck_;
+    uint32_t lastFullPumpMs_ = 0;
     DebugLineFolder debug_;
     bool quitPosted_ = false;
     bool destroyed_ = false;

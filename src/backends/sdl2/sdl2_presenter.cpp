@@ -106,6 +106,11 @@ bool Sdl2Presenter::CreatePrimary(bool, bool) {
     if (renderer_ == nullptr) return false;
     SDL_RendererInfo info;
     scaleHere_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    // Made once the renderer is settled: trying a GL renderer may have replaced the X window.
+    if (scaleHere_ && serverScale_ == nullptr) {
+        serverScale_ = std::make_unique<X11ScaledPresent>(window_, kFrameWidth, kFrameHeight);
+        if (!serverScale_->Available()) serverScale_.reset();
+    }
     return texture_ != nullptr || MakeTexture(kFrameWidth, kFrameHeight);
 }
 
@@ -202,6 +207,15 @@ bool Sdl2Presenter::DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int out
     return true;
 }
 
+bool Sdl2Presenter::ShowScaledByServer(const SDL_Rect& dst, int outputWidth, int outputHeight) {
+    if (serverScale_ == nullptr || overlay_ || !haveFrame_ || !serverScale_->CanScaleTo(dst.w, dst.h)) return false;
+    scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, serverScale_->Pixels(), serverScale_->Pitch(),
+                  kFrameWidth, kFrameHeight);
+    if (!serverScale_->Show(dst, outputWidth, outputHeight)) return false;
+    stale_ = false;
+    return true;
+}
+
 void Sdl2Presenter::Draw() {
     if (renderer_ == nullptr) return;
     int w = 0, h = 0;
@@ -211,6 +225,7 @@ void Sdl2Presenter::Draw() {
     const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
     // SDL's software renderer draws into the window's own pixels: the picture goes straight there, scaled
     // once, instead of into a texture that SDL would then copy again.
+    if (ShowScaledByServer(dst, w, h)) return;
     if (!(scaleHere_ && DrawIntoWindow(dst, w, h))) {
         const bool picture = haveFrame_ && texture_ != nullptr && Upload(dst);
         if (!picture || dst.x > 0 || dst.y > 0 || dst.w < w || dst.h < h) {
@@ -268,6 +283,7 @@ Sdl2Presenter::~Sdl2Presenter() {
 }
 
 void Sdl2Presenter::ReleaseAll() {
+    serverScale_.reset();
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
     textureWidth_ = textureHeight_ = 0;

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 #include "backends/sdl2/palette_scaler.h"
+#include "backends/sdl2/x11_scaled_present.h"
 #include "platform/presenter.h"
 
 namespace vorna {
@@ -64,6 +66,10 @@ private:
     // The software renderer's own target: the picture scaled straight into the window's pixels. False when
     // the window's pixels are not the 32-bit layout the lookup is made for.
     bool DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int outputHeight);
+    // The cheapest way where it applies: the picture at its own size, scaled into the window by the X
+    // server. False when the server cannot take it (no X, another pixel layout, a size that is not a
+    // whole-number multiple, an overlay to draw on top).
+    bool ShowScaledByServer(const SDL_Rect& dst, int outputWidth, int outputHeight);
     void SetLookup(int index, const PaletteEntry& entry);
     void LogPresented();
 
@@ -74,6 +80,7 @@ private:
     int textureHeight_ = 0;
     bool scaleHere_ = false; // the renderer draws on the CPU: hand it the picture at its final size
     PaletteScaler scaler_;
+    std::unique_ptr<X11ScaledPresent> serverScale_; // with the software renderer only
     bool fullScreen_ = false;
     bool paletteCreated_ = false;
     bool haveFrame_ = false;

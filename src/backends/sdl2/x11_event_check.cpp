@@ -35,4 +35,13 @@ bool X11EventCheck::MayHaveEvents() const {
 #endif
 }
 
+void X11EventCheck::WaitForData(uint32_t timeoutMs) const {
+#ifdef VORNA_HAVE_X11
+    pollfd connection{fd_, POLLIN, 0};
+    (void)poll(&connection, 1, static_cast<int>(timeoutMs));
+#else
+    (void)timeoutMs;
+#endif
+}
+
 } // namespace vorna

@@ -10,6 +10,10 @@ public:
     explicit X11EventCheck(SDL_Window* window);
     // False only when surely nothing waits: Xlib holds no event and the connection has nothing to read.
     bool MayHaveEvents() const;
+    // Whether WaitForData can wait on the connection itself (false off X).
+    bool CanWait() const { return display_ != nullptr; }
+    // Sleeps until the connection has something to read, a signal arrives or the time is up.
+    void WaitForData(uint32_t timeoutMs) const;
 
 private:
     void* display_ = nullptr; // Display*, kept opaque so that X's macros stay out of every other file
