@@ -12,6 +12,19 @@
 namespace vorna {
 namespace keyed_rows {
 
+constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7Full;
+constexpr uint64_t kEveryByte = 0x0101010101010101ull;
+constexpr int32_t kWordBytes = 8;
+
+// Eight source bytes over eight destination bytes as one word, keeping the destination where the source
+// holds the key (keys: the key in every byte).
+inline uint64_t BlendWord(uint64_t s, uint64_t d, uint64_t keys) {
+    const uint64_t x = s ^ keys; // zero bytes where the source holds the key
+    const uint64_t nonzero = ((x & kLowBits) + kLowBits) | x;
+    const uint64_t keyed = ((~nonzero & ~kLowBits) >> 7) * 0xFF;
+    return (s & ~keyed) | (d & keyed);
+}
+
 // A block is sixteen bytes in an SSE2 register, or else eight in a 64-bit word.
 #ifdef VORNA_KEYED_ROWS_SSE2
 using Block = __m128i;
@@ -33,7 +46,6 @@ inline Block Blend(Block s, Block d, Block keys) {
 #else
 using Block = uint64_t;
 constexpr int32_t kBlockBytes = 8;
-constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7Full;
 inline Block Load(const uint8_t* p) {
     uint64_t w;
     std::memcpy(&w, p, 8);
@@ -43,13 +55,10 @@ inline void Store(uint8_t* p, Block b) {
     std::memcpy(p, &b, 8);
 }
 inline Block Keys(uint8_t key) {
-    return 0x0101010101010101ull * key;
+    return kEveryByte * key;
 }
 inline Block Blend(Block s, Block d, Block keys) {
-    const uint64_t x = s ^ keys; // zero bytes where the source holds the key
-    const uint64_t nonzero = ((x & kLowBits) + kLowBits) | x;
-    const uint64_t keyed = ((~nonzero & ~kLowBits) >> 7) * 0xFF;
-    return (s & ~keyed) | (d & keyed);
+    return BlendWord(s, d, keys);
 }
 #endif
 
@@ -173,8 +182,25 @@ inline void GatherPair(const uint8_t* s0, const uint8_t* s1, const int32_t* colu
 // loop, so that no load waits on a store it half overlaps. src and dst must not overlap.
 inline void CopyRowKeyed(uint8_t* dst, const uint8_t* src, int32_t count, uint8_t key) {
     if (count < kBlockBytes) {
-        for (int32_t i = 0; i < count; ++i)
-            if (src[i] != key) dst[i] = src[i];
+        // Short rows (a letter, a star) are most rows drawn: a byte loop's branch on the key was
+        // mispredicted at every edge of the shape. Eight bytes or more go as two words that meet or
+        // overlap, the second worked out from the destination as it was; fewer without a branch.
+        if (count >= kWordBytes) {
+            const uint64_t keys = kEveryByte * key;
+            uint64_t s0, d0, s1, d1;
+            std::memcpy(&s0, src, kWordBytes);
+            std::memcpy(&d0, dst, kWordBytes);
+            std::memcpy(&s1, src + count - kWordBytes, kWordBytes);
+            std::memcpy(&d1, dst + count - kWordBytes, kWordBytes);
+            const uint64_t head = BlendWord(s0, d0, keys), tail = BlendWord(s1, d1, keys);
+            std::memcpy(dst, &head, kWordBytes);
+            std::memcpy(dst + count - kWordBytes, &tail, kWordBytes);
+            return;
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            const uint8_t s = src[i], d = dst[i];
+            dst[i] = s != key ? s : d;
+        }
         return;
     }
     const Block keys = Keys(key);

@@ -90,6 +90,49 @@ TEST(PaletteScaler, ConvertsEachSourceRowOnceAndCopiesItsRepeats) {
     ExpectNearest(Scale(scaler, 500, 480), 500, 480);
 }
 
+TEST(PaletteScaler, AnUpdateWritesOnlyTheRunsThatChangedAndEqualsAFullConversion) {
+    // A width that leaves a short run at each row's end, and pixels both inside and at the ends of rows.
+    constexpr int kWidth = 21, kHeight = 5, kSpare = 2;
+    constexpr int kRunsPerRow = (kWidth + PaletteScaler::kGroupPixels - 1) / PaletteScaler::kGroupPixels;
+    uint32_t lookup[256];
+    Lookup(lookup);
+    std::vector<uint8_t> frame(kWidth * kHeight);
+    for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint8_t>(i * 11);
+    std::vector<uint8_t> shown = frame;
+    std::vector<uint32_t> out((kWidth + kSpare) * kHeight, kGuard);
+    const auto update = [&] {
+        return PaletteScaler::UpdateChanged(frame.data(), shown.data(), kWidth, kHeight, lookup,
+                                            reinterpret_cast<uint8_t*>(out.data()), (kWidth + kSpare) * 4);
+    };
+    // What is already shown is not written again.
+    EXPECT_EQ(update(), 0);
+    EXPECT_EQ(out[0], kGuard);
+
+    frame[0] ^= 1;                       // first run of the first row
+    frame[kWidth + 9] ^= 1;              // second run of the second row
+    frame[2 * kWidth + kWidth - 1] ^= 1; // the short last run of the third row
+    frame[2 * kWidth + kWidth - 2] ^= 1; // the same run again
+    EXPECT_EQ(update(), 3);
+    EXPECT_EQ(shown, frame);
+    int written = 0, wrong = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const uint32_t got = out[y * (kWidth + kSpare) + x];
+            if (got == kGuard) continue;
+            ++written;
+            if (got != lookup[frame[y * kWidth + x]]) ++wrong;
+        }
+        for (int x = kWidth; x < kWidth + kSpare; ++x) EXPECT_EQ(out[y * (kWidth + kSpare) + x], kGuard);
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(written, PaletteScaler::kGroupPixels * 2 + kWidth % PaletteScaler::kGroupPixels);
+    // Once every pixel differs, every run is written, and the picture equals a full conversion.
+    for (auto& v : frame) v = static_cast<uint8_t>(v + 1);
+    EXPECT_EQ(update(), kRunsPerRow * kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) EXPECT_EQ(out[y * (kWidth + kSpare) + x], lookup[frame[y * kWidth + x]]);
+}
+
 TEST(PaletteScaler, NothingToDrawWritesNothing) {
     PaletteScaler scaler;
     uint32_t lookup[256] = {};

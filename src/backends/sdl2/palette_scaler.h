@@ -16,6 +16,14 @@ public:
     // How many destination rows the last Scale converted through the palette (the others were copies).
     int ConvertedRows() const { return convertedRows_; }
 
+    // For a picture at its own size that already shows `shown` through the same lookup: converts only
+    // the runs of kGroupPixels pixels whose indices differ from `shown`, and brings `shown` up to date.
+    // Most of a frame is still from one frame to the next; what is not written costs no memory traffic.
+    // Returns how many runs it wrote.
+    static int UpdateChanged(const uint8_t* indices, uint8_t* shown, int width, int height, const uint32_t lookup[256],
+                             uint8_t* out, int pitch);
+    static constexpr int kGroupPixels = 8;
+
 private:
     std::vector<int> columns_; // source column of each destination column, kept while the size holds
     int columnsFor_ = -1;      // the destination width columns_ was made for

@@ -109,6 +109,7 @@ bool Sdl2Presenter::CreatePrimary(bool, bool) {
     // Made once the renderer is settled: trying a GL renderer may have replaced the X window.
     if (scaleHere_ && serverScale_ == nullptr) {
         serverScale_ = std::make_unique<X11ScaledPresent>(window_, kFrameWidth, kFrameHeight);
+        serverPictureCurrent_ = false;
         if (!serverScale_->Available()) serverScale_.reset();
     }
     return texture_ != nullptr || MakeTexture(kFrameWidth, kFrameHeight);
@@ -116,7 +117,10 @@ bool Sdl2Presenter::CreatePrimary(bool, bool) {
 
 void Sdl2Presenter::SetLookup(int index, const PaletteEntry& entry) {
     const uint32_t rgb = Rgb888(entry);
-    if (lookup_[index] != rgb) stale_ = true;
+    if (lookup_[index] != rgb) {
+        stale_ = true;
+        serverPictureCurrent_ = false;
+    }
     lookup_[index] = rgb;
 }
 
@@ -209,8 +213,15 @@ bool Sdl2Presenter::DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int out
 
 bool Sdl2Presenter::ShowScaledByServer(const SDL_Rect& dst, int outputWidth, int outputHeight) {
     if (serverScale_ == nullptr || overlay_ || !haveFrame_ || !serverScale_->CanScaleTo(dst.w, dst.h)) return false;
-    scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, serverScale_->Pixels(), serverScale_->Pitch(),
-                  kFrameWidth, kFrameHeight);
+    if (serverPictureCurrent_) {
+        PaletteScaler::UpdateChanged(indices_, serverIndices_, kFrameWidth, kFrameHeight, lookup_,
+                                     serverScale_->Pixels(), serverScale_->Pitch());
+    } else {
+        scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, serverScale_->Pixels(), serverScale_->Pitch(),
+                      kFrameWidth, kFrameHeight);
+        std::memcpy(serverIndices_, indices_, sizeof serverIndices_);
+        serverPictureCurrent_ = true;
+    }
     if (!serverScale_->Show(dst, outputWidth, outputHeight)) return false;
     stale_ = false;
     return true;

@@ -81,6 +81,10 @@ private:
     bool scaleHere_ = false; // the renderer draws on the CPU: hand it the picture at its final size
     PaletteScaler scaler_;
     std::unique_ptr<X11ScaledPresent> serverScale_; // with the software renderer only
+    // The server's shared picture shows serverIndices_ through the current lookup: only what changed
+    // since needs writing.
+    bool serverPictureCurrent_ = false;
+    uint8_t serverIndices_[kFrameWidth * kFrameHeight] = {};
     bool fullScreen_ = false;
     bool paletteCreated_ = false;
     bool haveFrame_ = false;
