@@ -141,11 +141,31 @@ int PaletteScaler::UpdateChanged(const uint8_t* indices, uint8_t* shown, int wid
             uint64_t now, before;
             std::memcpy(&now, from + x, sizeof now);
             std::memcpy(&before, was + x, sizeof before);
-            if (now != before) convert(from, was, row, x, kGroupPixels);
+            if (now == before) continue;
+#if defined(__SSE2__) && defined(__x86_64__)
+            // Past the cache, as the full picture: the display server read these lines last, and fetching
+            // them back before overwriting them cost more than the writing.
+            if (reinterpret_cast<uintptr_t>(row) % kStreamBytes == 0) {
+                const auto pixel = [lookup](uint64_t indices, int n) {
+                    return static_cast<int>(lookup[(indices >> (n * kBitsPerIndex)) & kIndexMask]);
+                };
+                _mm_stream_si128(reinterpret_cast<__m128i*>(row + x * sizeof(uint32_t)),
+                                 _mm_set_epi32(pixel(now, 3), pixel(now, 2), pixel(now, 1), pixel(now, 0)));
+                _mm_stream_si128(reinterpret_cast<__m128i*>(row + (x + kGroupPixels / 2) * sizeof(uint32_t)),
+                                 _mm_set_epi32(pixel(now, 7), pixel(now, 6), pixel(now, 5), pixel(now, 4)));
+                std::memcpy(was + x, &now, sizeof now);
+                ++written;
+                continue;
+            }
+#endif
+            convert(from, was, row, x, kGroupPixels);
         }
         if (x < width && std::memcmp(from + x, was + x, static_cast<size_t>(width - x)) != 0)
             convert(from, was, row, x, width - x);
     }
+#if defined(__SSE2__) && defined(__x86_64__)
+    _mm_sfence();
+#endif
     return written;
 }
 
