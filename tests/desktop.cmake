@@ -30,14 +30,3 @@ endforeach()
 add_test(NAME desktop.version
          COMMAND sh -c "out=$(env -u DISPLAY \"$0\" --version) && test \"$out\" = \"vorna $1\" || { echo \"got '$out'\"; exit 1; }"
                  $<TARGET_FILE:vorna> ${PROJECT_VERSION})
-
-# The X server's scaling against our own scaler, on a display of its own; skipped without Xlib or xvfb-run.
-get_property(have_x11 GLOBAL PROPERTY VORNA_HAVE_X11)
-if(have_x11)
-  add_executable(vorna_x11_tests ${CMAKE_CURRENT_SOURCE_DIR}/x11/server_scale_test.cpp)
-  target_link_libraries(vorna_x11_tests PRIVATE vorna_sdl2_backend GTest::gtest GTest::gtest_main)
-  add_test(NAME desktop.server_scale
-           COMMAND sh -c "command -v xvfb-run >/dev/null || exit 77; exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' \"$0\""
-                   $<TARGET_FILE:vorna_x11_tests>)
-  set_tests_properties(desktop.server_scale PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
-endif()

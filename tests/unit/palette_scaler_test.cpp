@@ -90,47 +90,69 @@ TEST(PaletteScaler, ConvertsEachSourceRowOnceAndCopiesItsRepeats) {
     ExpectNearest(Scale(scaler, 500, 480), 500, 480);
 }
 
-TEST(PaletteScaler, AnUpdateWritesOnlyTheRunsThatChangedAndEqualsAFullConversion) {
-    // A width that leaves a short run at each row's end, and pixels both inside and at the ends of rows.
-    constexpr int kWidth = 21, kHeight = 5, kSpare = 2;
+TEST(PaletteScaler, AnUpdateWritesOnlyTheRunsThatChangedAndNamesTheirBands) {
+    // A width that leaves a short run at each row's end, and a height that ends in a short band.
+    constexpr int kWidth = 21, kHeight = 19, kSpare = 2;
     constexpr int kRunsPerRow = (kWidth + PaletteScaler::kGroupPixels - 1) / PaletteScaler::kGroupPixels;
+    using Rect = PaletteScaler::PixelRect;
     uint32_t lookup[256];
     Lookup(lookup);
-    std::vector<uint8_t> frame(kWidth * kHeight);
-    for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint8_t>(i * 11);
-    std::vector<uint8_t> shown = frame;
-    std::vector<uint32_t> out((kWidth + kSpare) * kHeight, kGuard);
-    const auto update = [&] {
-        return PaletteScaler::UpdateChanged(frame.data(), shown.data(), kWidth, kHeight, lookup,
-                                            reinterpret_cast<uint8_t*>(out.data()), (kWidth + kSpare) * 4);
-    };
-    // What is already shown is not written again.
-    EXPECT_EQ(update(), 0);
-    EXPECT_EQ(out[0], kGuard);
+    for (int factor : {1, 2}) {
+        SCOPED_TRACE(factor);
+        const int stride = kWidth * factor + kSpare; // in pixels
+        std::vector<uint8_t> frame(kWidth * kHeight);
+        for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint8_t>(i * 11);
+        std::vector<uint8_t> shown = frame;
+        std::vector<uint32_t> out(static_cast<size_t>(stride) * kHeight * factor, kGuard);
+        std::vector<Rect> bands;
+        const auto update = [&] {
+            bands.clear();
+            return PaletteScaler::UpdateChanged(frame.data(), shown.data(), kWidth, kHeight, factor, lookup,
+                                                reinterpret_cast<uint8_t*>(out.data()), stride * 4, bands);
+        };
+        // What is already shown is not written again, and nothing needs showing.
+        EXPECT_EQ(update(), 0);
+        EXPECT_TRUE(bands.empty());
 
-    frame[0] ^= 1;                       // first run of the first row
-    frame[kWidth + 9] ^= 1;              // second run of the second row
-    frame[2 * kWidth + kWidth - 1] ^= 1; // the short last run of the third row
-    frame[2 * kWidth + kWidth - 2] ^= 1; // the same run again
-    EXPECT_EQ(update(), 3);
-    EXPECT_EQ(shown, frame);
-    int written = 0, wrong = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const uint32_t got = out[y * (kWidth + kSpare) + x];
-            if (got == kGuard) continue;
-            ++written;
-            if (got != lookup[frame[y * kWidth + x]]) ++wrong;
+        frame[0] ^= 1;                // first run of row 0
+        frame[kWidth + 9] ^= 1;       // second run of row 1: the same band
+        frame[17 * kWidth + 20] ^= 1; // the short last run of row 17, in the last band
+        frame[17 * kWidth + 19] ^= 1; // the same run again
+        EXPECT_EQ(update(), 3);
+        EXPECT_EQ(shown, frame);
+        ASSERT_EQ(bands.size(), 2u);
+        EXPECT_EQ((std::vector<int>{bands[0].left, bands[0].top, bands[0].right, bands[0].bottom}),
+                  (std::vector<int>{0, 0, 16, 2}));
+        EXPECT_EQ((std::vector<int>{bands[1].left, bands[1].top, bands[1].right, bands[1].bottom}),
+                  (std::vector<int>{16, 17, 21, 18}));
+        int written = 0, wrong = 0, guards = 0;
+        for (int y = 0; y < kHeight * factor; ++y) {
+            for (int x = 0; x < kWidth * factor; ++x) {
+                const uint32_t got = out[static_cast<size_t>(y) * stride + x];
+                if (got == kGuard) continue;
+                ++written;
+                if (got != lookup[frame[(y / factor) * kWidth + x / factor]]) ++wrong;
+            }
+            for (int x = kWidth * factor; x < stride; ++x) guards += out[static_cast<size_t>(y) * stride + x] != kGuard;
         }
-        for (int x = kWidth; x < kWidth + kSpare; ++x) EXPECT_EQ(out[y * (kWidth + kSpare) + x], kGuard);
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(guards, 0);
+        EXPECT_EQ(written, (2 * PaletteScaler::kGroupPixels + kWidth % PaletteScaler::kGroupPixels) * factor * factor);
+
+        // Once every pixel differs, every run is written, each band spans the width, and the picture
+        // equals the nearest rule.
+        for (auto& v : frame) v = static_cast<uint8_t>(v + 1);
+        EXPECT_EQ(update(), kRunsPerRow * kHeight);
+        ASSERT_EQ(bands.size(), 3u);
+        EXPECT_EQ(bands[2].top, 2 * PaletteScaler::kBandRows);
+        EXPECT_EQ(bands[2].bottom, kHeight);
+        for (const Rect& band : bands) EXPECT_EQ(band.right - band.left, kWidth);
+        wrong = 0;
+        for (int y = 0; y < kHeight * factor; ++y)
+            for (int x = 0; x < kWidth * factor; ++x)
+                wrong += out[static_cast<size_t>(y) * stride + x] != lookup[frame[(y / factor) * kWidth + x / factor]];
+        EXPECT_EQ(wrong, 0);
     }
-    EXPECT_EQ(wrong, 0);
-    EXPECT_EQ(written, PaletteScaler::kGroupPixels * 2 + kWidth % PaletteScaler::kGroupPixels);
-    // Once every pixel differs, every run is written, and the picture equals a full conversion.
-    for (auto& v : frame) v = static_cast<uint8_t>(v + 1);
-    EXPECT_EQ(update(), kRunsPerRow * kHeight);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) EXPECT_EQ(out[y * (kWidth + kSpare) + x], lookup[frame[y * kWidth + x]]);
 }
 
 TEST(PaletteScaler, NothingToDrawWritesNothing) {

@@ -119,50 +119,99 @@ void PaletteScaler::Scale(const uint8_t* indices, int sourceWidth, int sourceHei
     }
 }
 
-int PaletteScaler::UpdateChanged(const uint8_t* indices, uint8_t* shown, int width, int height,
-                                 const uint32_t lookup[256], uint8_t* out, int pitch) {
-    if (indices == nullptr || shown == nullptr || out == nullptr || width <= 0 || height <= 0) return 0;
-    static_assert(kGroupPixels == sizeof(uint64_t), "a run's indices are compared as one word");
-    int written = 0;
-    const auto convert = [&](const uint8_t* from, uint8_t* was, uint8_t* row, int x, int count) {
+namespace {
+
+// One run of source pixels, each as factor × factor destination pixels at its place.
+void WriteRun(const uint8_t* from, int count, int factor, const uint32_t lookup[256], uint8_t* at, int pitch) {
+    for (int r = 0; r < factor; ++r) {
+        uint8_t* row = at + static_cast<ptrdiff_t>(r) * pitch;
         for (int i = 0; i < count; ++i) {
-            const uint32_t pixel = lookup[from[x + i]];
-            std::memcpy(row + (x + i) * sizeof(uint32_t), &pixel, sizeof pixel);
+            const uint32_t pixel = lookup[from[i]];
+            for (int c = 0; c < factor; ++c)
+                std::memcpy(row + (i * factor + c) * sizeof(uint32_t), &pixel, sizeof pixel);
         }
-        std::memcpy(was + x, from + x, static_cast<size_t>(count));
-        ++written;
+    }
+}
+
+#if defined(__SSE2__) && defined(__x86_64__)
+// A whole run (kGroupPixels indices in one word) at factor 1 or 2, past the cache: the display server
+// read these lines last, and fetching them back before overwriting them cost more than the writing.
+void StreamRun(uint64_t indices, int factor, const uint32_t lookup[256], uint8_t* at, int pitch) {
+    const auto pixel = [lookup, indices](int n) {
+        return static_cast<int>(lookup[(indices >> (n * kBitsPerIndex)) & kIndexMask]);
+    };
+    if (factor == 1) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at), _mm_set_epi32(pixel(3), pixel(2), pixel(1), pixel(0)));
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at + kStreamBytes),
+                         _mm_set_epi32(pixel(7), pixel(6), pixel(5), pixel(4)));
+        return;
+    }
+    for (int pair = 0; pair < PaletteScaler::kGroupPixels / 2; ++pair) {
+        const int a = pixel(2 * pair), b = pixel(2 * pair + 1);
+        const __m128i pixels = _mm_set_epi32(b, b, a, a);
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at + pair * kStreamBytes), pixels);
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at + pitch + pair * kStreamBytes), pixels);
+    }
+}
+#endif
+
+} // namespace
+
+int PaletteScaler::UpdateChanged(const uint8_t* indices, uint8_t* shown, int width, int height, int factor,
+                                 const uint32_t lookup[256], uint8_t* out, int pitch, std::vector<PixelRect>& changed) {
+    if (indices == nullptr || shown == nullptr || out == nullptr || width <= 0 || height <= 0 || factor < 1) return 0;
+    static_assert(kGroupPixels == sizeof(uint64_t), "a run's indices are compared as one word");
+    const ptrdiff_t runBytes = static_cast<ptrdiff_t>(kGroupPixels) * factor * sizeof(uint32_t);
+#if defined(__SSE2__) && defined(__x86_64__)
+    const bool stream =
+        factor <= 2 && reinterpret_cast<uintptr_t>(out) % kStreamBytes == 0 && pitch % kStreamBytes == 0;
+#endif
+    int written = 0;
+    PixelRect band{0, 0, 0, 0};
+    const auto note = [&](int y, int left, int right) {
+        if (band.bottom > band.top && y / kBandRows != band.top / kBandRows) {
+            changed.push_back(band);
+            band = PixelRect{0, 0, 0, 0};
+        }
+        if (band.bottom <= band.top) {
+            band = PixelRect{left, y, right, y + 1};
+            return;
+        }
+        band.left = left < band.left ? left : band.left;
+        band.right = right > band.right ? right : band.right;
+        band.bottom = y + 1;
     };
     for (int y = 0; y < height; ++y) {
         const uint8_t* from = indices + static_cast<ptrdiff_t>(y) * width;
         uint8_t* was = shown + static_cast<ptrdiff_t>(y) * width;
-        uint8_t* row = out + static_cast<ptrdiff_t>(y) * pitch;
-        int x = 0;
-        for (; x + kGroupPixels <= width; x += kGroupPixels) {
-            uint64_t now, before;
-            std::memcpy(&now, from + x, sizeof now);
-            std::memcpy(&before, was + x, sizeof before);
-            if (now == before) continue;
+        uint8_t* row = out + static_cast<ptrdiff_t>(y) * factor * pitch;
+        int left = width, right = 0;
+        for (int x = 0; x < width; x += kGroupPixels) {
+            const int count = width - x < kGroupPixels ? width - x : kGroupPixels;
+            uint8_t* at = row + x / kGroupPixels * runBytes;
+            if (count == kGroupPixels) {
+                uint64_t now, before;
+                std::memcpy(&now, from + x, sizeof now);
+                std::memcpy(&before, was + x, sizeof before);
+                if (now == before) continue;
 #if defined(__SSE2__) && defined(__x86_64__)
-            // Past the cache, as the full picture: the display server read these lines last, and fetching
-            // them back before overwriting them cost more than the writing.
-            if (reinterpret_cast<uintptr_t>(row) % kStreamBytes == 0) {
-                const auto pixel = [lookup](uint64_t indices, int n) {
-                    return static_cast<int>(lookup[(indices >> (n * kBitsPerIndex)) & kIndexMask]);
-                };
-                _mm_stream_si128(reinterpret_cast<__m128i*>(row + x * sizeof(uint32_t)),
-                                 _mm_set_epi32(pixel(now, 3), pixel(now, 2), pixel(now, 1), pixel(now, 0)));
-                _mm_stream_si128(reinterpret_cast<__m128i*>(row + (x + kGroupPixels / 2) * sizeof(uint32_t)),
-                                 _mm_set_epi32(pixel(now, 7), pixel(now, 6), pixel(now, 5), pixel(now, 4)));
-                std::memcpy(was + x, &now, sizeof now);
-                ++written;
-                continue;
-            }
+                if (stream)
+                    StreamRun(now, factor, lookup, at, pitch);
+                else
 #endif
-            convert(from, was, row, x, kGroupPixels);
+                    WriteRun(from + x, count, factor, lookup, at, pitch);
+            } else {
+                if (std::memcmp(from + x, was + x, static_cast<size_t>(count)) == 0) continue;
+                WriteRun(from + x, count, factor, lookup, at, pitch);
+            }
+            std::memcpy(was + x, from + x, static_cast<size_t>(count));
+            left = x < left ? x : left;
+            right = x + count;
+            ++written;
         }
-        if (x < width && std::memcmp(from + x, was + x, static_cast<size_t>(width - x)) != 0)
-            convert(from, was, row, x, width - x);
+        if (right > left) note(y, left, right);
     }
+    if (band.bottom > band.top) changed.push_back(band);
 #if defined(__SSE2__) && defined(__x86_64__)
     _mm_sfence();
 #endif

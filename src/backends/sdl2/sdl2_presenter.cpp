@@ -106,12 +106,6 @@ bool Sdl2Presenter::CreatePrimary(bool, bool) {
     if (renderer_ == nullptr) return false;
     SDL_RendererInfo info;
     scaleHere_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-    // Made once the renderer is settled: trying a GL renderer may have replaced the X window.
-    if (scaleHere_ && serverScale_ == nullptr) {
-        serverScale_ = std::make_unique<X11ScaledPresent>(window_, kFrameWidth, kFrameHeight);
-        serverPictureCurrent_ = false;
-        if (!serverScale_->Available()) serverScale_.reset();
-    }
     return texture_ != nullptr || MakeTexture(kFrameWidth, kFrameHeight);
 }
 
@@ -119,7 +113,7 @@ void Sdl2Presenter::SetLookup(int index, const PaletteEntry& entry) {
     const uint32_t rgb = Rgb888(entry);
     if (lookup_[index] != rgb) {
         stale_ = true;
-        serverPictureCurrent_ = false;
+        windowPictureCurrent_ = false;
     }
     lookup_[index] = rgb;
 }
@@ -143,6 +137,7 @@ void Sdl2Presenter::ClearPrimary() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
+    windowPictureCurrent_ = false;
 }
 
 int32_t Sdl2Presenter::Present(const uint8_t* pixels, int32_t pitch, const PaletteEntry*, bool, const ClientArea&) {
@@ -206,23 +201,41 @@ bool Sdl2Presenter::DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int out
                           static_cast<ptrdiff_t>(dst.x) * kBytesPerPixel;
         scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, origin, surface->pitch, dst.w, dst.h);
         stale_ = false;
+        // With nothing drawn over it, the next frame need only write what changed.
+        if (!overlay_) {
+            std::memcpy(windowIndices_, indices_, sizeof windowIndices_);
+            windowSurface_ = surface;
+            windowPlace_ = dst;
+            windowPictureCurrent_ = true;
+        }
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     return true;
 }
 
-bool Sdl2Presenter::ShowScaledByServer(const SDL_Rect& dst, int outputWidth, int outputHeight) {
-    if (serverScale_ == nullptr || overlay_ || !haveFrame_ || !serverScale_->CanScaleTo(dst.w, dst.h)) return false;
-    if (serverPictureCurrent_) {
-        PaletteScaler::UpdateChanged(indices_, serverIndices_, kFrameWidth, kFrameHeight, lookup_,
-                                     serverScale_->Pixels(), serverScale_->Pitch());
-    } else {
-        scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, serverScale_->Pixels(), serverScale_->Pitch(),
-                      kFrameWidth, kFrameHeight);
-        std::memcpy(serverIndices_, indices_, sizeof serverIndices_);
-        serverPictureCurrent_ = true;
-    }
-    if (!serverScale_->Show(dst, outputWidth, outputHeight)) return false;
+bool Sdl2Presenter::DrawChangesIntoWindow(const SDL_Rect& dst, int outputWidth, int outputHeight) {
+    const int factor = dst.w / kFrameWidth;
+    if (!windowPictureCurrent_ || overlay_ || !haveFrame_ || factor < 1 || factor > kMaxFactorForChanges ||
+        dst.w != factor * kFrameWidth || dst.h != factor * kFrameHeight || dst.x != windowPlace_.x ||
+        dst.y != windowPlace_.y || dst.w != windowPlace_.w || dst.h != windowPlace_.h)
+        return false;
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr || surface != windowSurface_ || surface->w != outputWidth || surface->h != outputHeight)
+        return false;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    uint8_t* origin = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(dst.y) * surface->pitch +
+                      static_cast<ptrdiff_t>(dst.x) * kBytesPerPixel;
+    changedRuns_.clear();
+    PaletteScaler::UpdateChanged(indices_, windowIndices_, kFrameWidth, kFrameHeight, factor, lookup_, origin,
+                                 surface->pitch, changedRuns_);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    changedRects_.clear();
+    for (const PaletteScaler::PixelRect& c : changedRuns_)
+        changedRects_.push_back(SDL_Rect{dst.x + c.left * factor, dst.y + c.top * factor, (c.right - c.left) * factor,
+                                         (c.bottom - c.top) * factor});
+    // The window system copies only these rectangles to the screen.
+    if (!changedRects_.empty())
+        SDL_UpdateWindowSurfaceRects(window_, changedRects_.data(), static_cast<int>(changedRects_.size()));
     stale_ = false;
     return true;
 }
@@ -236,7 +249,8 @@ void Sdl2Presenter::Draw() {
     const SDL_Rect dst{r.left, r.top, r.right - r.left, r.bottom - r.top};
     // SDL's software renderer draws into the window's own pixels: the picture goes straight there, scaled
     // once, instead of into a texture that SDL would then copy again.
-    if (ShowScaledByServer(dst, w, h)) return;
+    if (scaleHere_ && DrawChangesIntoWindow(dst, w, h)) return;
+    windowPictureCurrent_ = false;
     if (!(scaleHere_ && DrawIntoWindow(dst, w, h))) {
         const bool picture = haveFrame_ && texture_ != nullptr && Upload(dst);
         if (!picture || dst.x > 0 || dst.y > 0 || dst.w < w || dst.h < h) {
@@ -251,8 +265,10 @@ void Sdl2Presenter::Draw() {
 
 void Sdl2Presenter::Repaint() {
     // Converted again: the palette may have changed since, and a renderer may have dropped the texture.
+    // The whole window is shown again, not only what changed.
     pending_ = false;
     stale_ = true;
+    windowPictureCurrent_ = false;
     Draw();
 }
 
@@ -276,6 +292,7 @@ void Sdl2Presenter::LogPresented() {
 bool Sdl2Presenter::RestorePrimary() {
     // The next picture converts the frame again into whatever texture the renderer still has.
     stale_ = true;
+    windowPictureCurrent_ = false;
     return true;
 }
 
@@ -294,7 +311,7 @@ Sdl2Presenter::~Sdl2Presenter() {
 }
 
 void Sdl2Presenter::ReleaseAll() {
-    serverScale_.reset();
+    windowPictureCurrent_ = false;
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
     textureWidth_ = textureHeight_ = 0;

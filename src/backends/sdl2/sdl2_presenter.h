@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <memory>
+#include <vector>
 
 #include "backends/sdl2/palette_scaler.h"
-#include "backends/sdl2/x11_scaled_present.h"
 #include "platform/presenter.h"
 
 namespace vorna {
@@ -66,10 +65,9 @@ private:
     // The software renderer's own target: the picture scaled straight into the window's pixels. False when
     // the window's pixels are not the 32-bit layout the lookup is made for.
     bool DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int outputHeight);
-    // The cheapest way where it applies: the picture at its own size, scaled into the window by the X
-    // server. False when the server cannot take it (no X, another pixel layout, a size that is not a
-    // whole-number multiple, an overlay to draw on top).
-    bool ShowScaledByServer(const SDL_Rect& dst, int outputWidth, int outputHeight);
+    // The cheapest way where it applies: when the window's pixels still show the last frame at 1× or 2×
+    // with nothing over it, only the runs that changed are written and shown. False when it does not apply.
+    bool DrawChangesIntoWindow(const SDL_Rect& dst, int outputWidth, int outputHeight);
     void SetLookup(int index, const PaletteEntry& entry);
     void LogPresented();
 
@@ -80,11 +78,14 @@ private:
     int textureHeight_ = 0;
     bool scaleHere_ = false; // the renderer draws on the CPU: hand it the picture at its final size
     PaletteScaler scaler_;
-    std::unique_ptr<X11ScaledPresent> serverScale_; // with the software renderer only
-    // The server's shared picture shows serverIndices_ through the current lookup: only what changed
-    // since needs writing.
-    bool serverPictureCurrent_ = false;
-    uint8_t serverIndices_[kFrameWidth * kFrameHeight] = {};
+    // The window's pixels (windowSurface_) show windowIndices_ through the current lookup at windowPlace_.
+    static constexpr int kMaxFactorForChanges = 2;
+    bool windowPictureCurrent_ = false;
+    const SDL_Surface* windowSurface_ = nullptr;
+    SDL_Rect windowPlace_{0, 0, 0, 0};
+    uint8_t windowIndices_[kFrameWidth * kFrameHeight] = {};
+    std::vector<PaletteScaler::PixelRect> changedRuns_;
+    std::vector<SDL_Rect> changedRects_;
     bool fullScreen_ = false;
     bool paletteCreated_ = false;
     bool haveFrame_ = false;
