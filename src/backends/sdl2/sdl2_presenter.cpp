@@ -222,6 +222,7 @@ bool Sdl2Presenter::DrawChangesIntoWindow(const SDL_Rect& dst, int outputWidth, 
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr || surface != windowSurface_ || surface->w != outputWidth || surface->h != outputHeight)
         return false;
+    SDL_RenderFlush(renderer_); // nothing the renderer still has queued may land over the picture later
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
     uint8_t* origin = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(dst.y) * surface->pitch +
                       static_cast<ptrdiff_t>(dst.x) * kBytesPerPixel;
