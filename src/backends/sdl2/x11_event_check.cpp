@@ -26,10 +26,10 @@ X11EventCheck::X11EventCheck(SDL_Window* window) {
 bool X11EventCheck::MayHaveEvents() const {
 #ifdef VORNA_HAVE_X11
     if (display_ == nullptr) return true;
-    // Events a reply brought along (the present waits for one) sit in Xlib's queue, not on the socket.
-    if (XEventsQueued(static_cast<Display*>(display_), QueuedAlready) > 0) return true;
-    pollfd connection{fd_, POLLIN, 0};
-    return poll(&connection, 1, 0) != 0;
+    // Reads without waiting whatever the socket holds, and takes over what XCB already read while the
+    // present waited for its reply: an event there would be on neither Xlib's queue nor the socket, and
+    // a wait on the socket would sleep past it.
+    return XEventsQueued(static_cast<Display*>(display_), QueuedAfterReading) > 0;
 #else
     return true;
 #endif

@@ -8,7 +8,8 @@ class X11EventCheck {
 public:
     // Finds the window's X connection; on any other window system every question answers "maybe".
     explicit X11EventCheck(SDL_Window* window);
-    // False only when surely nothing waits: Xlib holds no event and the connection has nothing to read.
+    // False only when surely nothing waits: neither Xlib nor XCB holds an event and the connection has
+    // nothing to read.
     bool MayHaveEvents() const;
     // Whether WaitForData can wait on the connection itself (false off X).
     bool CanWait() const { return display_ != nullptr; }
