@@ -11,9 +11,9 @@ namespace vorna {
 
 namespace {
 
-constexpr int kPairBytes = 8;      // one source pixel doubled
-constexpr int kStreamBytes = 16;   // two source pixels doubled, one SSE store
-constexpr int kIndicesPerWord = 8; // palette indices read in one 64-bit load
+constexpr int kPairBytes = 8;                                // one source pixel doubled
+constexpr int kStreamBytes = 16;                             // two source pixels doubled, one SSE store
+constexpr int kIndicesPerWord = PaletteScaler::kGroupPixels; // palette indices read in one 64-bit load
 constexpr int kBitsPerIndex = 8;
 constexpr uint64_t kIndexMask = 0xFF;
 
@@ -50,32 +50,55 @@ void WriteDoubledRowPair(const uint8_t* __restrict from, int sourceWidth, const 
 #endif
 }
 
-// The picture at its own size, for a display server that scales it itself. Eight indices are read at
-// once: one byte load per pixel, not the table lookups, was what bounded the simple loop.
+// One run of source pixels, each as factor × factor destination pixels at its place.
+void WriteRun(const uint8_t* from, int count, int factor, const uint32_t lookup[256], uint8_t* at, int pitch) {
+    for (int r = 0; r < factor; ++r) {
+        uint8_t* row = at + static_cast<ptrdiff_t>(r) * pitch;
+        for (int i = 0; i < count; ++i) {
+            const uint32_t pixel = lookup[from[i]];
+            for (int c = 0; c < factor; ++c)
+                std::memcpy(row + (i * factor + c) * sizeof(uint32_t), &pixel, sizeof pixel);
+        }
+    }
+}
+
+#if defined(__SSE2__) && defined(__x86_64__)
+// A whole run (kGroupPixels indices in one word) at factor 1 or 2, past the cache: the display server
+// read these lines last, and fetching them back before overwriting them cost more than the writing.
+void StreamRun(uint64_t indices, int factor, const uint32_t lookup[256], uint8_t* at, int pitch) {
+    const auto pixel = [lookup, indices](int n) {
+        return static_cast<int>(lookup[(indices >> (n * kBitsPerIndex)) & kIndexMask]);
+    };
+    if (factor == 1) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at), _mm_set_epi32(pixel(3), pixel(2), pixel(1), pixel(0)));
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at + kStreamBytes),
+                         _mm_set_epi32(pixel(7), pixel(6), pixel(5), pixel(4)));
+        return;
+    }
+    for (int pair = 0; pair < PaletteScaler::kGroupPixels / 2; ++pair) {
+        const int a = pixel(2 * pair), b = pixel(2 * pair + 1);
+        const __m128i pixels = _mm_set_epi32(b, b, a, a);
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at + pair * kStreamBytes), pixels);
+        _mm_stream_si128(reinterpret_cast<__m128i*>(at + pitch + pair * kStreamBytes), pixels);
+    }
+}
+#endif
+
+// The picture at its own size (the smallest window). Eight indices are read at once: one byte load per
+// pixel, not the table lookups, was what bounded the simple loop.
 void WriteRow(const uint8_t* __restrict from, int width, const uint32_t lookup[256], uint8_t* to) {
     int x = 0;
 #if defined(__SSE2__) && defined(__x86_64__)
     if (reinterpret_cast<uintptr_t>(to) % kStreamBytes == 0) {
-        const auto pixel = [lookup](uint64_t indices, int n) {
-            return static_cast<int>(lookup[(indices >> (n * kBitsPerIndex)) & kIndexMask]);
-        };
         for (; x + kIndicesPerWord <= width; x += kIndicesPerWord) {
             uint64_t indices;
             std::memcpy(&indices, from + x, sizeof indices);
-            const __m128i low =
-                _mm_set_epi32(pixel(indices, 3), pixel(indices, 2), pixel(indices, 1), pixel(indices, 0));
-            const __m128i high =
-                _mm_set_epi32(pixel(indices, 7), pixel(indices, 6), pixel(indices, 5), pixel(indices, 4));
-            _mm_stream_si128(reinterpret_cast<__m128i*>(to + x * sizeof(uint32_t)), low);
-            _mm_stream_si128(reinterpret_cast<__m128i*>(to + (x + kIndicesPerWord / 2) * sizeof(uint32_t)), high);
+            StreamRun(indices, 1, lookup, to + x * sizeof(uint32_t), 0);
         }
         _mm_sfence();
     }
 #endif
-    for (; x < width; ++x) {
-        const uint32_t pixel = lookup[from[x]];
-        std::memcpy(to + x * sizeof(uint32_t), &pixel, sizeof pixel);
-    }
+    WriteRun(from + x, width - x, 1, lookup, to + x * sizeof(uint32_t), 0);
 }
 
 } // namespace
@@ -118,44 +141,6 @@ void PaletteScaler::Scale(const uint8_t* indices, int sourceWidth, int sourceHei
         y += rows;
     }
 }
-
-namespace {
-
-// One run of source pixels, each as factor × factor destination pixels at its place.
-void WriteRun(const uint8_t* from, int count, int factor, const uint32_t lookup[256], uint8_t* at, int pitch) {
-    for (int r = 0; r < factor; ++r) {
-        uint8_t* row = at + static_cast<ptrdiff_t>(r) * pitch;
-        for (int i = 0; i < count; ++i) {
-            const uint32_t pixel = lookup[from[i]];
-            for (int c = 0; c < factor; ++c)
-                std::memcpy(row + (i * factor + c) * sizeof(uint32_t), &pixel, sizeof pixel);
-        }
-    }
-}
-
-#if defined(__SSE2__) && defined(__x86_64__)
-// A whole run (kGroupPixels indices in one word) at factor 1 or 2, past the cache: the display server
-// read these lines last, and fetching them back before overwriting them cost more than the writing.
-void StreamRun(uint64_t indices, int factor, const uint32_t lookup[256], uint8_t* at, int pitch) {
-    const auto pixel = [lookup, indices](int n) {
-        return static_cast<int>(lookup[(indices >> (n * kBitsPerIndex)) & kIndexMask]);
-    };
-    if (factor == 1) {
-        _mm_stream_si128(reinterpret_cast<__m128i*>(at), _mm_set_epi32(pixel(3), pixel(2), pixel(1), pixel(0)));
-        _mm_stream_si128(reinterpret_cast<__m128i*>(at + kStreamBytes),
-                         _mm_set_epi32(pixel(7), pixel(6), pixel(5), pixel(4)));
-        return;
-    }
-    for (int pair = 0; pair < PaletteScaler::kGroupPixels / 2; ++pair) {
-        const int a = pixel(2 * pair), b = pixel(2 * pair + 1);
-        const __m128i pixels = _mm_set_epi32(b, b, a, a);
-        _mm_stream_si128(reinterpret_cast<__m128i*>(at + pair * kStreamBytes), pixels);
-        _mm_stream_si128(reinterpret_cast<__m128i*>(at + pitch + pair * kStreamBytes), pixels);
-    }
-}
-#endif
-
-} // namespace
 
 int PaletteScaler::UpdateChanged(const uint8_t* indices, uint8_t* shown, int width, int height, int factor,
                                  const uint32_t lookup[256], uint8_t* out, int pitch, std::vector<PixelRect>& changed) {

@@ -144,7 +144,7 @@ bool Sdl2Desktop::CanWaitOnConnection() const {
 }
 
 void Sdl2Desktop::WaitOnConnection(uint32_t timeoutMs) {
-    // SDL's timed wait pumps before it sleeps: two dozen system calls a frame for nothing while the window
+    // SDL's timed wait pumps before it sleeps: a dozen system calls a frame for nothing while the window
     // system is quiet. Sleeping on the X connection wakes for everything the window does; what only a pump
     // notices (a signal's quit, a joystick plugged in) is picked up by a full pump now and then.
     if (!eventCheck_->MayHaveEvents()) eventCheck_->WaitForData(timeoutMs);
