@@ -6,6 +6,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "backends/sdl2/sound_font_choice.h"
 
@@ -53,5 +54,14 @@ TEST_F(Fonts, TheSystemOnesAreTriedInOrderAndNoneIsNoError) {
     EXPECT_EQ(ChooseSoundFont(nullptr, nullptr, {a, b}), a);
     EXPECT_EQ(ChooseSoundFont(nullptr, nullptr, {missing, dir}), "");
     EXPECT_EQ(ChooseSoundFont(nullptr, nullptr, {}), "");
+}
+
+// The songs are voiced for TimGM6mb; Debian's chosen alternative (often the far heavier FluidR3) only when it
+// is missing, as the page, the previews and the package's recommendation have it.
+TEST(SystemFonts, TheSongsOwnFontComesBeforeTheSystemsChoice) {
+    const std::vector<std::string>& fonts = SystemSoundFonts();
+    ASSERT_EQ(fonts.size(), 2u);
+    EXPECT_EQ(fonts[0], "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    EXPECT_EQ(fonts[1], "/usr/share/sounds/sf2/default-GM.sf2");
 }
 #endif

@@ -13,8 +13,8 @@ namespace vorna {
 constexpr int kDesktopOutputRate = 22050;
 
 struct Sdl2AudioOptions {
-    // General MIDI SoundFont; null: $VORNA_SOUNDFONT, else Debian's /usr/share/sounds/sf2/default-GM.sf2
-    // alternative, else /usr/share/sounds/sf2/TimGM6mb.sf2. Without any the music protocol still runs, silently.
+    // General MIDI SoundFont; null: $VORNA_SOUNDFONT, else /usr/share/sounds/sf2/TimGM6mb.sf2, else Debian's
+    // /usr/share/sounds/sf2/default-GM.sf2 alternative. Without any the music protocol still runs, silently.
     const char* soundFont = nullptr;
     // SDL audio driver to ask for first (null: SDL's own choice, $SDL_AUDIODRIVER). When it cannot be
     // opened the output falls back to SDL's "dummy" driver, so the game never fails for want of a sound card.

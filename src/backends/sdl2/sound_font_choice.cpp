@@ -6,8 +6,8 @@
 namespace vorna {
 
 const std::vector<std::string>& SystemSoundFonts() {
-    static const std::vector<std::string> fonts{"/usr/share/sounds/sf2/default-GM.sf2",
-                                                "/usr/share/sounds/sf2/TimGM6mb.sf2"};
+    static const std::vector<std::string> fonts{"/usr/share/sounds/sf2/TimGM6mb.sf2",
+                                                "/usr/share/sounds/sf2/default-GM.sf2"};
     return fonts;
 }
 

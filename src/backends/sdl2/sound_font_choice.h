@@ -5,7 +5,9 @@
 
 namespace vorna {
 
-// Debian's default-GM.sf2 is the alternative the user (or the system) chose; TimGM6mb is the fall-back.
+// TimGM6mb first: the songs are voiced for it and the page and the previews play through it too. Debian's
+// default-GM.sf2 (often the 148 MB FluidR3, whose stereo samples double the voices and the music's processor
+// time, and which stays resident) is the fall-back; $VORNA_SOUNDFONT picks any other.
 const std::vector<std::string>& SystemSoundFonts();
 
 // named: given by the program (it alone decides; a missing file means no music). fromEnvironment:
