@@ -155,6 +155,34 @@ TEST(PaletteScaler, AnUpdateWritesOnlyTheRunsThatChangedAndNamesTheirBands) {
     }
 }
 
+TEST(PaletteScaler, RowsWiderThanOneMaskOfRunsLoseNoRun) {
+    // Runs are compared 64 to a mask: the runs either side of that edge, and the short tail, all count.
+    constexpr int kGroup = PaletteScaler::kGroupPixels;
+    constexpr int kWidth = 70 * kGroup + 3, kHeight = 2;
+    uint32_t lookup[256];
+    Lookup(lookup);
+    std::vector<uint8_t> frame(kWidth * kHeight, 7), shown = frame;
+    std::vector<uint32_t> out(frame.size(), kGuard);
+    for (int run : {0, 63, 64, 69}) frame[kWidth + run * kGroup + 5] = 9;
+    frame[2 * kWidth - 1] = 9;
+    std::vector<PaletteScaler::PixelRect> bands;
+    EXPECT_EQ(PaletteScaler::UpdateChanged(frame.data(), shown.data(), kWidth, kHeight, 1, lookup,
+                                           reinterpret_cast<uint8_t*>(out.data()), kWidth * 4, bands),
+              5);
+    EXPECT_EQ(shown, frame);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ((std::vector<int>{bands[0].left, bands[0].top, bands[0].right, bands[0].bottom}),
+              (std::vector<int>{0, 1, kWidth, 2}));
+    int written = 0, wrong = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (out[i] == kGuard) continue;
+        ++written;
+        wrong += out[i] != lookup[frame[i]];
+    }
+    EXPECT_EQ(written, 4 * kGroup + 3);
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(PaletteScaler, NothingToDrawWritesNothing) {
     PaletteScaler scaler;
     uint32_t lookup[256] = {};

@@ -16,6 +16,11 @@ constexpr int kStreamBytes = 16;                             // two source pixel
 constexpr int kIndicesPerWord = PaletteScaler::kGroupPixels; // palette indices read in one 64-bit load
 constexpr int kBitsPerIndex = 8;
 constexpr uint64_t kIndexMask = 0xFF;
+constexpr int kRunsPerMask = 64; // one bit per run in a 64-bit mask
+
+int LowestSetBit(uint64_t bits) {
+    return __builtin_ctzll(bits);
+}
 
 // The picture goes to memory that the display server reads next, not this processor: written past the
 // cache, it neither evicts the game's own data nor waits to read each line before overwriting it.
@@ -166,32 +171,47 @@ int PaletteScaler::UpdateChanged(const uint8_t* indices, uint8_t* shown, int wid
         band.right = right > band.right ? right : band.right;
         band.bottom = y + 1;
     };
+    const int wholeRuns = width / kGroupPixels;
+    const int tail = width - wholeRuns * kGroupPixels;
     for (int y = 0; y < height; ++y) {
         const uint8_t* from = indices + static_cast<ptrdiff_t>(y) * width;
         uint8_t* was = shown + static_cast<ptrdiff_t>(y) * width;
         uint8_t* row = out + static_cast<ptrdiff_t>(y) * factor * pitch;
         int left = width, right = 0;
-        for (int x = 0; x < width; x += kGroupPixels) {
-            const int count = width - x < kGroupPixels ? width - x : kGroupPixels;
-            uint8_t* at = row + x / kGroupPixels * runBytes;
-            if (count == kGroupPixels) {
+        // The runs are compared a mask at a time without a branch: most rows do not change at all, and a
+        // branch per run mispredicted at every edge of what moved.
+        for (int first = 0; first < wholeRuns; first += kRunsPerMask) {
+            const int runs = wholeRuns - first < kRunsPerMask ? wholeRuns - first : kRunsPerMask;
+            uint64_t differ = 0;
+            for (int r = 0; r < runs; ++r) {
                 uint64_t now, before;
+                std::memcpy(&now, from + (first + r) * kGroupPixels, sizeof now);
+                std::memcpy(&before, was + (first + r) * kGroupPixels, sizeof before);
+                differ |= static_cast<uint64_t>(now != before) << r;
+            }
+            for (; differ != 0; differ &= differ - 1) {
+                const int x = (first + LowestSetBit(differ)) * kGroupPixels;
+                uint8_t* at = row + x / kGroupPixels * runBytes;
+                uint64_t now;
                 std::memcpy(&now, from + x, sizeof now);
-                std::memcpy(&before, was + x, sizeof before);
-                if (now == before) continue;
 #if defined(__SSE2__) && defined(__x86_64__)
                 if (stream)
                     StreamRun(now, factor, lookup, at, pitch);
                 else
 #endif
-                    WriteRun(from + x, count, factor, lookup, at, pitch);
-            } else {
-                if (std::memcmp(from + x, was + x, static_cast<size_t>(count)) == 0) continue;
-                WriteRun(from + x, count, factor, lookup, at, pitch);
+                    WriteRun(from + x, kGroupPixels, factor, lookup, at, pitch);
+                std::memcpy(was + x, &now, sizeof now);
+                left = x < left ? x : left;
+                right = x + kGroupPixels;
+                ++written;
             }
-            std::memcpy(was + x, from + x, static_cast<size_t>(count));
+        }
+        const int x = wholeRuns * kGroupPixels;
+        if (tail > 0 && std::memcmp(from + x, was + x, static_cast<size_t>(tail)) != 0) {
+            WriteRun(from + x, tail, factor, lookup, row + wholeRuns * runBytes, pitch);
+            std::memcpy(was + x, from + x, static_cast<size_t>(tail));
             left = x < left ? x : left;
-            right = x + count;
+            right = width;
             ++written;
         }
         if (right > left) note(y, left, right);
