@@ -190,8 +190,8 @@ int PaletteScaler::UpdateChanged(const uint8_t* indices, uint8_t* shown, int wid
                 differ |= static_cast<uint64_t>(now != before) << r;
             }
             for (; differ != 0; differ &= differ - 1) {
-                const int x = (first + LowestSetBit(differ)) * kGroupPixels;
-                uint8_t* at = row + x / kGroupPixels * runBytes;
+                const int run = first + LowestSetBit(differ), x = run * kGroupPixels;
+                uint8_t* at = row + run * runBytes;
                 uint64_t now;
                 std::memcpy(&now, from + x, sizeof now);
 #if defined(__SSE2__) && defined(__x86_64__)

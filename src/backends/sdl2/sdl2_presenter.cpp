@@ -17,6 +17,12 @@ namespace {
 constexpr int32_t kDdOk = 0;
 constexpr int kBytesPerPixel = 4; // the 32-bit window formats the picture is written into directly
 
+// Where the picture's top-left pixel lies in the window's own (locked) pixels.
+uint8_t* PictureOrigin(SDL_Surface* surface, const SDL_Rect& dst) {
+    return static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(dst.y) * surface->pitch +
+           static_cast<ptrdiff_t>(dst.x) * kBytesPerPixel;
+}
+
 constexpr unsigned kGlRenderer = 0x1F01; // glGetString(GL_RENDERER)
 
 // Mesa's software rasterisers run the GL renderer's shaders on the CPU: three to four times the cost of
@@ -197,9 +203,8 @@ bool Sdl2Presenter::DrawIntoWindow(const SDL_Rect& dst, int outputWidth, int out
     if (!picture || dst.x > 0 || dst.y > 0 || dst.w < outputWidth || dst.h < outputHeight)
         SDL_FillRect(surface, nullptr, 0);
     if (picture) {
-        uint8_t* origin = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(dst.y) * surface->pitch +
-                          static_cast<ptrdiff_t>(dst.x) * kBytesPerPixel;
-        scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, origin, surface->pitch, dst.w, dst.h);
+        scaler_.Scale(indices_, kFrameWidth, kFrameHeight, lookup_, PictureOrigin(surface, dst), surface->pitch, dst.w,
+                      dst.h);
         stale_ = false;
         // With nothing drawn over it, the next frame need only write what changed.
         if (!overlay_) {
@@ -224,11 +229,9 @@ bool Sdl2Presenter::DrawChangesIntoWindow(const SDL_Rect& dst, int outputWidth, 
         return false;
     SDL_RenderFlush(renderer_); // nothing the renderer still has queued may land over the picture later
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
-    uint8_t* origin = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(dst.y) * surface->pitch +
-                      static_cast<ptrdiff_t>(dst.x) * kBytesPerPixel;
     changedRuns_.clear();
-    PaletteScaler::UpdateChanged(indices_, windowIndices_, kFrameWidth, kFrameHeight, factor, lookup_, origin,
-                                 surface->pitch, changedRuns_);
+    PaletteScaler::UpdateChanged(indices_, windowIndices_, kFrameWidth, kFrameHeight, factor, lookup_,
+                                 PictureOrigin(surface, dst), surface->pitch, changedRuns_);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     changedRects_.clear();
     for (const PaletteScaler::PixelRect& c : changedRuns_)
